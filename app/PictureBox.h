@@ -1,0 +1,47 @@
+#pragma once
+
+#include "DrawingSurface.h"
+#include "Twips.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+// A picture box the Gilliland chart draws on: a widget that implements the
+// chart's DrawingSurface. Everything drawn is retained in a backing image sized
+// by the device pixel ratio; paintEvent only copies that image to the screen,
+// so the chart comes back exactly as last drawn whenever the box is uncovered.
+// The box may contain other widgets, which are painted over its drawing.
+class PictureBox : public QWidget, public DrawingSurface {
+    Q_OBJECT
+public:
+    enum class Border { None, Sunken };  // Sunken: the standard 2-pixel edge
+
+    PictureBox(QWidget* parent, const QString& objectName, const TwipRect& geometry,
+               const QColor& background, Border border);
+
+    void Cls() override;
+    void SetWidth(float twips) override;
+    void SetHeight(float twips) override;
+    double Left() const override;
+    double Top() const override;
+    double Height() const override;
+    void Scale(float x1, float y1, float x2, float y2) override;
+    void SetForeColor(Rgb colour) override;
+    void SetDrawWidth(int pixels) override;
+    void Line(float x1, float y1, float x2, float y2) override;
+    void PSet(float x, float y) override;
+    void SetCurrentX(float x) override;
+    void SetCurrentY(float y) override;
+    void Print(std::string_view text) override;
+    using DrawingSurface::Print;
+
+    // The inner drawing area as the screen shows it (background and drawing,
+    // no border, no child widgets), at the device pixel ratio.
+    QImage drawing() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+    // implementation-defined members follow
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ShortcutInputs.h"
+#include "ShortcutResults.h"
+
+#include <optional>
+
+// The shortcut design of one column: q-line / equilibrium intersection, minimum
+// and operating reflux, Fenske, Gilliland (Eduljee), plate count and feed plate.
+//
+// nullopt when the design is degenerate: any computed value not finite (no
+// q-line root inside (0, 1), negative discriminant, yq == xq, ...) or a minimum
+// reflux ratio that is zero or negative (yq >= xD). Such a design is treated by
+// the window exactly like a rejected input.
+std::optional<ShortcutResults> calculateShortcut(const ShortcutInputs& in);

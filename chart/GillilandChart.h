@@ -1,0 +1,33 @@
+#pragma once
+
+class DrawingSurface;
+
+// The two boxes the chart is drawn on: the plot area and the panel behind it
+// that carries the tick labels.
+struct ChartBoxes {
+    DrawingSurface& picture5;  // plot area, user scale 0..4000 on both axes
+    DrawingSurface& picture2;  // panel, twips; tick labels
+};
+
+// 2000 (log10 v + 2): 0.01 -> 0, 0.1 -> 2000, 1 -> 4000 on either axis, with
+// log10 v formed as ln v / ln 10 in double precision.
+double LogAxisPosition(double v);
+
+// The empty chart as the window opens with it: clears the plot box, then draws
+// the frame (DrawChartFrame).
+void DrawStartupChart(ChartBoxes boxes);
+
+// The one drawing routine shared by start-up and refresh: plot size and scale,
+// the logarithmic grid with its tick labels, and the correlation curve.
+void DrawChartFrame(ChartBoxes boxes);
+
+// Blanks both boxes, once the two reflux ratios are on screen.
+void ClearChart(ChartBoxes boxes);
+
+// After the last result text: clears the plot box again, draws the frame and
+// marks the operating point.
+void RedrawChart(ChartBoxes boxes, double gillilandX);
+
+// Two red drop lines meeting at (X, Y) on the curve. Draws nothing unless
+// 0 < X < 1, where both logarithms are defined.
+void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX);
