@@ -13,12 +13,15 @@ struct Rgb {
 };
 
 // Colour n (0..15) of the standard sixteen-colour palette: 0 black, 10 light
-// green (0, 255, 0), 12 light red (255, 0, 0), ...
+// green (0, 255, 0), 12 light red (255, 0, 0), ... An n outside 0..15 is
+// clamped to the nearer end (black below, bright white above).
 Rgb QBColor(int n);
 
 // A number as a picture box prints it: a blank where a minus sign would stand,
-// the shortest decimal form without a zero before the point, then one blank
-// (0.01 -> " .01 ", 1 -> " 1 ", -0.5 -> "-.5 ").
+// the shortest decimal form of up to 15 significant digits without a zero
+// before the point, then one blank (0.01 -> " .01 ", 1 -> " 1 ", -0.5 -> "-.5 ").
+// Magnitudes below 1E-4 or from 1E+15 on take the exponent form (" 1E-05 ").
+// Independent of the locale: the decimal separator is always '.'.
 std::string numericPrintText(double v);
 
 // The picture-box operations the Gilliland chart draws with. Geometry (Left,

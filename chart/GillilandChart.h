@@ -25,9 +25,12 @@ void DrawChartFrame(ChartBoxes boxes);
 void ClearChart(ChartBoxes boxes);
 
 // After the last result text: clears the plot box again, draws the frame and
-// marks the operating point.
+// marks the operating point. The boxes keep retaining what is drawn, so the
+// refreshed chart survives being covered or minimised.
 void RedrawChart(ChartBoxes boxes, double gillilandX);
 
-// Two red drop lines meeting at (X, Y) on the curve. Draws nothing unless
-// 0 < X < 1, where both logarithms are defined.
+// Two red drop lines meeting at (X, Y) on the curve, Y = 0.75 (1 - X^0.5668):
+// a vertical one from y = 1 up to the point, then a horizontal one from the
+// point left to x = 1. Draws nothing unless 0 < X < 1 (and Y > 0), where both
+// logarithms are defined.
 void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX);

@@ -1,0 +1,65 @@
+// The two helpers every drawing surface shares: the sixteen-colour palette and
+// the text a printed number becomes.
+
+#include "DrawingSurface.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<Rgb, 16> kPalette{{
+    {0, 0, 0},        // 0 black
+    {0, 0, 128},      // 1 blue
+    {0, 128, 0},      // 2 green
+    {0, 128, 128},    // 3 cyan
+    {128, 0, 0},      // 4 red
+    {128, 0, 128},    // 5 magenta
+    {128, 128, 0},    // 6 yellow
+    {192, 192, 192},  // 7 white
+    {128, 128, 128},  // 8 grey
+    {0, 0, 255},      // 9 light blue
+    {0, 255, 0},      // 10 light green
+    {0, 255, 255},    // 11 light cyan
+    {255, 0, 0},      // 12 light red
+    {255, 0, 255},    // 13 light magenta
+    {255, 255, 0},    // 14 light yellow
+    {255, 255, 255},  // 15 bright white
+}};
+
+// Significant digits a printed number keeps.
+constexpr int kPrintDigits = 15;
+
+// |v| in the shortest general form of up to 15 significant digits, trailing
+// zeros dropped, exponent written "E+15" / "E-05". std::to_chars never looks at
+// the locale, so the decimal separator is always '.'.
+std::string magnitudeText(double magnitude) {
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::general, kPrintDigits);
+    std::string text(buffer.data(), result.ptr);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    if (text.starts_with("0.")) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
+}  // namespace
+
+// Out-of-range indices are clamped to the nearest end of the palette, so a bad
+// index gives black or bright white rather than an arbitrary colour.
+Rgb QBColor(int n) {
+    return kPalette[static_cast<std::size_t>(std::clamp(n, 0, 15))];
+}
+
+std::string numericPrintText(double v) {
+    if (std::isnan(v)) {
+        return " NaN ";
+    }
+    const bool negative = std::signbit(v) && v != 0.0;
+    const std::string body = std::isinf(v) ? std::string("Inf") : magnitudeText(std::fabs(v));
+    return (negative ? "-" : " ") + body + " ";
+}
