@@ -1,0 +1,60 @@
+#include "DisplayTexts.h"
+
+#include "ParseNumber.h"
+
+#include <clocale>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+namespace {
+
+TEST(Truncate2, FloorsTowardMinusInfinity) {
+    EXPECT_EQ(truncate2(2.2656), 2.26);
+    EXPECT_EQ(truncate2(2.269999), 2.26);
+    EXPECT_EQ(truncate2(-0.122), -0.13);
+    EXPECT_EQ(truncate2(7), 7);
+}
+
+struct Formatted {
+    double value;
+    const char* text;
+};
+
+class FormatGeneral : public testing::TestWithParam<Formatted> {};
+
+TEST_P(FormatGeneral, Text) {
+    EXPECT_EQ(formatGeneral(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatGeneral,
+    testing::Values(Formatted{2.26, "2.26"}, Formatted{15, "15"}, Formatted{0.12, "0.12"},
+                    Formatted{-0.13, "-0.13"}, Formatted{0, "0"}, Formatted{-0.0, "0"},
+                    Formatted{0.1 + 0.2, "0.3"}, Formatted{0.0001, "0.0001"},
+                    Formatted{1e-5, "1E-05"}, Formatted{1.5e20, "1.5E+20"},
+                    Formatted{999999999999999, "999999999999999"}, Formatted{1e15, "1E+15"},
+                    Formatted{123456.789, "123456.789"},
+                    Formatted{std::numeric_limits<double>::max(), "1.79769313486232E+308"}));
+
+// Result texts and numerals keep the full stop under a decimal-comma locale,
+// where one is installed.
+TEST(FormatGeneral, IgnoresTheLocale) {
+    const char* const current = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = current != nullptr ? current : "C";
+    bool switched = false;
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE", "fr_FR"}) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            switched = true;
+            break;
+        }
+    }
+    if (!switched) {
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    }
+    EXPECT_EQ(formatGeneral(2.26), "2.26");
+    EXPECT_EQ(parseNumber("0.95"), 0.95);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "ShortcutCalculation.h"
+
+#include "DisplayTexts.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// feed rate, xF, q, R/Rmin, xD, xW, alpha
+constexpr ShortcutInputs kDefaults{100, 0.5, -0.1, 1.2, 0.95, 0.05, 2.47};
+
+ShortcutInputs withQ(double q) {
+    ShortcutInputs in = kDefaults;
+    in.q = q;
+    return in;
+}
+
+struct Design {
+    const char* name;
+    ShortcutInputs inputs;
+    std::array<const char*, 7> texts;  // Text8, Text14, Text9, Text10, Text11, Text12, Text13
+};
+
+class ShortcutDesign : public testing::TestWithParam<Design> {};
+
+TEST_P(ShortcutDesign, ShowsTheseTexts) {
+    const std::optional<ShortcutResults> r = calculateShortcut(GetParam().inputs);
+    ASSERT_TRUE(r.has_value());
+    const std::array<DisplayText, 7> shown = displayTexts(*r);
+    const std::array<ReadoutBox, 7> boxes{
+        ReadoutBox::Text8,  ReadoutBox::Text14, ReadoutBox::Text9, ReadoutBox::Text10,
+        ReadoutBox::Text11, ReadoutBox::Text12, ReadoutBox::Text13};
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].box, boxes[i]) << i;
+        EXPECT_EQ(shown[i].text, GetParam().texts[i]) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, ShortcutDesign,
+    testing::Values(
+        Design{"Defaults", kDefaults, {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"}},
+        Design{"SaturatedLiquid", withQ(1), {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
+        Design{"SaturatedVapour", withQ(0), {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
+        Design{"NegativeZeroIsVapour",
+               withQ(-0.0),
+               {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
+        // Rmin and R are just below 1.05 and 1.575 as doubles and truncate down.
+        Design{"TruncatesTheDoubleProduct",
+               ShortcutInputs{100, 0.4, 1.2, 1.5, 0.9, 0.1, 2.5},
+               {"1.04", "1.57", "4.79", "0.44", "0.2", "10", "6"}}),
+    [](const testing::TestParamInfo<Design>& info) { return info.param.name; });
+
+TEST(ShortcutCalculation, DefaultIntermediates) {
+    const std::optional<ShortcutResults> r = calculateShortcut(kDefaults);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_NEAR(r->xq, 0.2714, 1e-4);  // the second root of the q-line quadratic
+    EXPECT_NEAR(r->yq, 0.4792, 1e-4);
+    EXPECT_NEAR(r->rMin, 2.2656, 1e-4);
+    EXPECT_NEAR(r->reflux, 2.7188, 1e-4);
+    EXPECT_NEAR(r->nMin, 6.5127, 1e-4);
+    EXPECT_NEAR(r->gillilandX, 0.121849, 1e-6);
+    EXPECT_NEAR(r->gillilandY, 0.522540, 1e-6);
+    EXPECT_NEAR(r->stages, 14.7347, 1e-4);
+    EXPECT_NEAR(r->rectifyingStages, 7.9145, 1e-4);
+}
+
+TEST(ShortcutCalculation, QCloseToOneTakesTheQuadratic) {
+    const std::optional<ShortcutResults> r = calculateShortcut(withQ(0.9999999));
+    ASSERT_TRUE(r.has_value());
+    EXPECT_NE(r->xq, kDefaults.xF);
+    EXPECT_NEAR(r->xq, kDefaults.xF, 1e-6);
+}
+
+struct Degenerate {
+    const char* name;
+    ShortcutInputs inputs;
+};
+
+class DegenerateDesign : public testing::TestWithParam<Degenerate> {};
+
+TEST_P(DegenerateDesign, HasNoResult) {
+    EXPECT_FALSE(calculateShortcut(GetParam().inputs).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, DegenerateDesign,
+    testing::Values(
+        // yq above xD: a negative minimum reflux ratio
+        Degenerate{"NegativeMinimumReflux", ShortcutInputs{100, 0.9, 1, 1.2, 0.95, 0.05, 2.47}},
+        // yq exactly at xD: a minimum reflux ratio of zero
+        Degenerate{"ZeroMinimumReflux", ShortcutInputs{100, 0.25, 1, 1.2, 0.5, 0.05, 3}},
+        // rounding loses the second root, so no root lies inside (0, 1)
+        Degenerate{"TinyNonzeroQ", withQ(1e-300)}, Degenerate{"TinyNegativeQ", withQ(-1e-300)},
+        // records outside the input invariant still give no result rather than NaN
+        Degenerate{"NegativeDiscriminant", ShortcutInputs{100, -2, 1.5, 1.2, 0.95, 0.05, 2}}),
+    [](const testing::TestParamInfo<Degenerate>& info) { return info.param.name; });
+
+}  // namespace
