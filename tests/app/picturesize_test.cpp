@@ -1,0 +1,157 @@
+// Every picture the window shows comes from the /pictures resources: it must load, have the
+// pixel size its box is laid out for, and render as the box expects.
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <ostream>
+#include <string>
+
+namespace {
+
+enum class Ground { Transparent, Opaque };
+
+struct PictureCase {
+    const char* path;
+    int width;
+    int height;
+    Ground ground;
+};
+
+const PictureCase kPictures[] = {
+    {":/pictures/rmin.svg", 24, 15, Ground::Transparent},
+    {":/pictures/r.svg", 9, 11, Ground::Transparent},
+    {":/pictures/nmin.svg", 26, 15, Ground::Transparent},
+    {":/pictures/nt.svg", 17, 15, Ground::Transparent},
+    {":/pictures/ni.svg", 15, 15, Ground::Transparent},
+    {":/pictures/gilliland_x.svg", 54, 35, Ground::Transparent},
+    {":/pictures/gilliland_y.svg", 67, 39, Ground::Transparent},
+    {":/pictures/button_exit.svg", 74, 37, Ground::Opaque},
+    {":/pictures/button_confirm.svg", 244, 37, Ground::Opaque},
+    {":/pictures/trelvan.svg", 64, 64, Ground::Transparent},
+};
+
+QImage render(QSvgRenderer& renderer) {
+    QImage image(renderer.defaultSize(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+int pixelsWithAlphaAtLeast(const QImage& image, int alpha) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += qAlpha(image.pixel(x, y)) >= alpha ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// The strongest ink along the picture's outer rows and columns: a glyph or stroke cut off by
+// the picture's edge leaves a solid mark there.
+int edgeAlpha(const QImage& image) {
+    int strongest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool onEdge =
+                x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+            if (onEdge) {
+                strongest = std::max(strongest, qAlpha(image.pixel(x, y)));
+            }
+        }
+    }
+    return strongest;
+}
+
+void PrintTo(const PictureCase& picture, std::ostream* out) {
+    *out << picture.path;
+}
+
+class Pictures : public testing::TestWithParam<PictureCase> {};
+
+TEST_P(Pictures, LoadsWithItsLaidOutSizeAndGround) {
+    const PictureCase& picture = GetParam();
+    QSvgRenderer renderer{QString::fromLatin1(picture.path)};
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.defaultSize(), QSize(picture.width, picture.height));
+
+    const QImage image = render(renderer);
+    const int pixels = image.width() * image.height();
+    if (picture.ground == Ground::Opaque) {
+        EXPECT_EQ(pixelsWithAlphaAtLeast(image, 255), pixels);
+    } else {
+        // Strokes on a clear ground: some ink (a face that failed to load leaves none), and
+        // most of the picture lets the box colour through.
+        const int ink = pixelsWithAlphaAtLeast(image, 128);
+        EXPECT_GT(ink, 0);
+        EXPECT_LT(ink, pixels / 2);
+        EXPECT_LT(edgeAlpha(image), 64);
+    }
+}
+
+std::string baseName(const char* path) {
+    return QFileInfo(QString::fromLatin1(path)).baseName().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Resources, Pictures, testing::ValuesIn(kPictures),
+                         [](const auto& info) { return baseName(info.param.path); });
+
+// Where a button face must be yellow and where orange; both shade evenly between.
+struct ShadeCase {
+    const char* path;
+    QPoint point;
+    QRgb colour;
+};
+
+const ShadeCase kShades[] = {
+    {":/pictures/button_exit.svg", {37, 18}, qRgb(0xFF, 0xFF, 0x00)},
+    {":/pictures/button_exit.svg", {0, 18}, qRgb(0xFF, 0x66, 0x00)},
+    {":/pictures/button_exit.svg", {73, 18}, qRgb(0xFF, 0x66, 0x00)},
+    {":/pictures/button_exit.svg", {37, 0}, qRgb(0xFF, 0x66, 0x00)},
+    {":/pictures/button_exit.svg", {37, 36}, qRgb(0xFF, 0x66, 0x00)},
+    {":/pictures/button_confirm.svg", {0, 18}, qRgb(0xFF, 0xFF, 0x00)},
+    {":/pictures/button_confirm.svg", {243, 18}, qRgb(0xFF, 0xFF, 0x00)},
+    {":/pictures/button_confirm.svg", {122, 0}, qRgb(0xFF, 0x66, 0x00)},
+    {":/pictures/button_confirm.svg", {122, 36}, qRgb(0xFF, 0x66, 0x00)},
+};
+
+int channelDistance(QRgb a, QRgb b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+void PrintTo(const ShadeCase& shade, std::ostream* out) {
+    *out << shade.path << " at " << shade.point.x() << "," << shade.point.y();
+}
+
+class ButtonShades : public testing::TestWithParam<ShadeCase> {};
+
+TEST_P(ButtonShades, ColourAtPoint) {
+    const ShadeCase& shade = GetParam();
+    QSvgRenderer renderer{QString::fromLatin1(shade.path)};
+    const QImage image = render(renderer);
+    // Half a pixel of a 37-pixel gradient is about 5 levels of the green channel.
+    EXPECT_LE(channelDistance(image.pixel(shade.point), shade.colour), 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Resources, ButtonShades, testing::ValuesIn(kShades), [](const auto& info) {
+    return baseName(info.param.path) + "_" + std::to_string(info.param.point.x()) + "_" +
+           std::to_string(info.param.point.y());
+});
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
