@@ -17,7 +17,7 @@ test_packages=(
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev valgrind
-    dpkg-dev file
+    dpkg-dev file desktop-file-utils
 )
 
 wanted=("${build_packages[@]}")
