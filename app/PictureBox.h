@@ -5,7 +5,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
 #include <QWidget>
+#include <vector>
 
 // A picture box the Gilliland chart draws on: a widget that implements the
 // chart's DrawingSurface. Everything drawn is retained in a backing image sized
@@ -42,6 +46,53 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
-    // implementation-defined members follow
+private:
+    // User coordinates to device pixels of the image: device = offset + user * factor.
+    struct AxisMap {
+        double offset = 0.0;
+        double factor = 1.0;
+        double toDevice(double user) const { return offset + user * factor; }
+        double toUser(double device) const { return (device - offset) / factor; }
+    };
+    struct UserScale {
+        double x1, y1, x2, y2;
+    };
+
+    QRect pixelGeometry() const;
+    QRect innerRect() const;
+    int borderWidth() const;
+    void applyGeometry();
+    void ensureImage();
+    void updateMapping();
+    bool beginDrawing();
+    void endDrawing() const;
+    void flushPoints() const;
+    void useDevicePixels();
+    int penPixels() const;
+
+    double left_;  // outer geometry in the container's twips
+    double top_;
+    double width_;
+    double height_;
+    QColor background_;
+    Border border_;
+    bool hasScale_ = false;
+    UserScale scale_{};
+    AxisMap mapX_;
+    AxisMap mapY_;
+    QColor foreColor_{Qt::black};
+    int drawWidth_ = 1;
+    double currentX_ = 0.0;
+    double currentY_ = 0.0;
+
+    // The inner area in device pixels, with its devicePixelRatio set. The
+    // painter stays open on it across a batch of drawing calls; points wait
+    // in pendingPoints_ (top-left device pixel, all in the current pen) until
+    // the pen changes or the image is needed.
+    mutable QImage image_;
+    mutable QPainter painter_;
+    mutable std::vector<QPoint> pendingPoints_;
 };
