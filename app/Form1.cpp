@@ -1,0 +1,160 @@
+#include "Form1.h"
+
+#include "DisplayTexts.h"
+#include "GillilandChart.h"
+#include "LayoutTable.h"
+#include "PictureBox.h"
+#include "ReadInputs.h"
+#include "ShortcutCalculation.h"
+#include "WindowControls.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+static void initPictures() {
+    Q_INIT_RESOURCE(trelvan);
+}
+
+namespace {
+
+const char* const kRejectionText = "输入数据不合理";
+const char* const kRejectionTitle = "错误信息";
+
+constexpr std::array<const char*, 7> kInputBoxes = {"Text1", "Text2", "Text3", "Text4",
+                                                    "Text5", "Text6", "Text7"};
+
+const char* nameOf(ReadoutBox box) {
+    switch (box) {
+    case ReadoutBox::Text8:
+        return "Text8";
+    case ReadoutBox::Text14:
+        return "Text14";
+    case ReadoutBox::Text9:
+        return "Text9";
+    case ReadoutBox::Text10:
+        return "Text10";
+    case ReadoutBox::Text11:
+        return "Text11";
+    case ReadoutBox::Text12:
+        return "Text12";
+    case ReadoutBox::Text13:
+        return "Text13";
+    }
+    return "";
+}
+
+QLineEdit* textBox(const QWidget* window, const char* name) {
+    return window->findChild<QLineEdit*>(QString::fromUtf8(name));
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    initPictures();
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/trelvan.svg")));
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(looks::kWindow.background));
+    setPalette(colours);
+    resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+
+    buildControls();
+    setTabOrder();
+}
+
+void Form1::buildControls() {
+    QHash<QString, QWidget*> containers;
+    for (const ControlSpec& spec : kControls) {
+        QWidget* container =
+            spec.container != nullptr ? containers.value(QString::fromUtf8(spec.container)) : this;
+        QWidget* control = WindowControls::create(spec, container);
+        containers.insert(control->objectName(), control);
+    }
+    picture2_ = findChild<PictureBox*>(QStringLiteral("Picture2"));
+    picture5_ = findChild<PictureBox*>(QStringLiteral("Picture5"));
+
+    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &Form1::Command1_Click);
+    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
+            &Form1::Command2_Click);
+}
+
+// Focus moves in ascending tab index over the controls that take it.
+void Form1::setTabOrder() {
+    std::vector<const ControlSpec*> stops;
+    for (const ControlSpec& spec : kControls) {
+        if (spec.tabIndex != kNoTabStop) {
+            stops.push_back(&spec);
+        }
+    }
+    std::ranges::sort(stops, {}, &ControlSpec::tabIndex);
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        QWidget::setTabOrder(findChild<QWidget*>(QString::fromUtf8(stops[i - 1]->name)),
+                             findChild<QWidget*>(QString::fromUtf8(stops[i]->name)));
+    }
+}
+
+void Form1::Form_Load() {
+    DrawStartupChart({*picture5_, *picture2_});
+}
+
+void Form1::showCentred() {
+    const QScreen* screen = this->screen();
+    if (screen != nullptr) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
+    }
+    show();
+}
+
+void Form1::Command1_Click() {
+    close();
+    QApplication::quit();
+}
+
+void Form1::Command2_Click() {
+    // The texts must outlive the views InputTexts holds.
+    std::array<QByteArray, kInputBoxes.size()> typed;
+    for (std::size_t i = 0; i < kInputBoxes.size(); ++i) {
+        typed[i] = textBox(this, kInputBoxes[i])->text().toUtf8();
+    }
+    const auto view = [&typed](std::size_t i) {
+        return std::string_view(typed[i].constData(), static_cast<std::size_t>(typed[i].size()));
+    };
+    const InputTexts texts{view(0), view(1), view(2), view(3), view(4), view(5), view(6)};
+
+    const std::optional<ShortcutInputs> inputs = readInputs(texts);
+    const std::optional<ShortcutResults> results =
+        inputs ? calculateShortcut(*inputs) : std::nullopt;
+    if (!results) {
+        showRejection();
+        return;
+    }
+
+    const ChartBoxes boxes{*picture5_, *picture2_};
+    const auto shown = displayTexts(*results);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        textBox(this, nameOf(shown[i].box))->setText(QString::fromStdString(shown[i].text));
+        if (shown[i].box == ReadoutBox::Text14) {
+            ClearChart(boxes);
+        }
+    }
+    RedrawChart(boxes, results->gillilandX);
+}
+
+void Form1::showRejection() {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kRejectionTitle),
+                    QString::fromUtf8(kRejectionText), QMessageBox::Ok, this);
+    box.exec();
+}

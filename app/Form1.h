@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class PictureBox;
+
+// The program's one window: the input panel, the results panel, the Gilliland
+// chart panel and the title banner, all at fixed positions, and the three
+// handlers it answers. Resizing moves nothing; more window shows more
+// background.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    // Draws the empty chart; runs once, before the window is first shown.
+    void Form_Load();
+
+    // Shows the window for the first time, centred on its screen.
+    void showCentred();
+
+public slots:
+    // Ends the program at once.
+    void Command1_Click();
+    // One complete calculation: read and check the inputs, then either the
+    // error message and nothing else, or the seven results and a fresh chart.
+    void Command2_Click();
+
+private:
+    void buildControls();
+    void setTabOrder();
+    void showRejection();
+
+    PictureBox* picture2_ = nullptr;
+    PictureBox* picture5_ = nullptr;
+};

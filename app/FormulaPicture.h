@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QSvgRenderer>
+#include <QWidget>
+
+// A borderless picture box showing one formula picture over its background.
+// The picture is vector art rendered at paint time, so it stays sharp at any
+// device pixel ratio; its natural size is the size the box is laid out at.
+class FormulaPicture : public QWidget {
+    Q_OBJECT
+public:
+    FormulaPicture(QWidget* parent, const QString& resource, const QColor& background);
+
+    // The picture's own size in device-independent pixels.
+    QSize pictureSize() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSvgRenderer picture_;
+    QColor background_;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QRgb>
+#include <optional>
+
+// The colours and fonts of the window, one entry per look that a group of
+// controls shares. Colours are RGB; a text colour left empty means the
+// system's standard control-text colour.
+
+struct FontLook {
+    const char* family;  // the face the layout names; FontSubstitutes maps it
+    double points;
+    bool bold;
+};
+
+struct Look {
+    std::optional<FontLook> font;  // none: the toolkit's default font
+    std::optional<QRgb> text;
+    QRgb background;
+};
+
+namespace looks {
+
+inline constexpr QRgb kLightYellow = 0xFFFFC0;
+inline constexpr QRgb kLightGreen = 0xC0FFC0;
+inline constexpr QRgb kLightPink = 0xFFC0FF;
+inline constexpr QRgb kLightCyan = 0xC0FFFF;
+inline constexpr QRgb kRed = 0xFF0000;
+inline constexpr QRgb kBlue = 0x0000FF;
+inline constexpr QRgb kBlack = 0x000000;
+
+inline constexpr Look kWindow{std::nullopt, std::nullopt, kLightYellow};
+inline constexpr Look kPanelFrame{FontLook{"幼圆", 14.25, true}, kRed, kLightGreen};
+inline constexpr Look kInputCaption{FontLook{"楷体_GB2312", 12, false}, kBlack, kLightGreen};
+inline constexpr Look kUnitLabel{FontLook{"Times New Roman", 12, false}, std::nullopt, kLightGreen};
+inline constexpr Look kTextBox{FontLook{"宋体", 12, true}, kBlue, kLightPink};
+inline constexpr Look kButton{FontLook{"楷体_GB2312", 12, true}, std::nullopt, kLightGreen};
+inline constexpr Look kTitleBanner{FontLook{"隶书", 18, false}, std::nullopt, kLightYellow};
+inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false}, kBlue, kLightYellow};
+inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
+inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
+inline constexpr Look kChartPanel{std::nullopt, std::nullopt, kLightYellow};
+inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
+
+// The edge of the text boxes: one flat grey line.
+inline constexpr QRgb kTextBoxEdge = 0x808080;
+
+}  // namespace looks

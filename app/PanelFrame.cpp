@@ -1,0 +1,39 @@
+#include "PanelFrame.h"
+
+#include <QPainter>
+
+namespace {
+
+// The caption starts this far from the frame's left edge, with a little panel
+// colour either side of it breaking the etched line.
+constexpr int kCaptionIndent = 8;
+constexpr int kCaptionGap = 2;
+
+const QColor kEtchShadow{0x80, 0x80, 0x80};
+const QColor kEtchLight{0xFF, 0xFF, 0xFF};
+
+}  // namespace
+
+PanelFrame::PanelFrame(QWidget* parent, const QString& caption, const QColor& captionColour,
+                       const QColor& background)
+    : QGroupBox(caption, parent), captionColour_(captionColour), background_(background) {}
+
+void PanelFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), background_);
+
+    const QFontMetrics fm(font());
+    const int edgeTop = fm.height() / 2;
+    const QRect etched(0, edgeTop, width() - 2, height() - edgeTop - 2);
+    p.setPen(kEtchShadow);
+    p.drawRect(etched);
+    p.setPen(kEtchLight);
+    p.drawRect(etched.translated(1, 1));
+
+    const QRect captionRect(kCaptionIndent, 0, fm.horizontalAdvance(title()) + 2 * kCaptionGap,
+                            fm.height());
+    p.fillRect(captionRect, background_);
+    p.setFont(font());
+    p.setPen(captionColour_);
+    p.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, title());
+}

@@ -1,0 +1,147 @@
+#include "WindowControls.h"
+
+#include "FormulaPicture.h"
+#include "PanelFrame.h"
+#include "PictureBox.h"
+#include "PictureButton.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace {
+
+constexpr int kTwipsPerPoint = 20;
+
+QString textOf(const ControlSpec& spec) {
+    return spec.text != nullptr ? QString::fromUtf8(spec.text) : QString();
+}
+
+QColor textColourOf(const Look& look, const QWidget* widget) {
+    return look.text ? QColor(*look.text) : widget->palette().color(QPalette::WindowText);
+}
+
+void applyFont(QWidget* widget, const Look& look) {
+    if (look.font) {
+        widget->setFont(WindowControls::fontOf(*look.font));
+    }
+}
+
+QWidget* createFrame(const ControlSpec& spec, QWidget* container) {
+    const Look& look = *spec.look;
+    auto* frame =
+        new PanelFrame(container, textOf(spec), textColourOf(look, container), look.background);
+    applyFont(frame, look);
+    return frame;
+}
+
+QWidget* createLabel(const ControlSpec& spec, QWidget* container) {
+    const Look& look = *spec.look;
+    auto* label = new QLabel(textOf(spec), container);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(false);
+    label->setAutoFillBackground(true);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, look.background);
+    colours.setColor(QPalette::WindowText, textColourOf(look, label));
+    label->setPalette(colours);
+    applyFont(label, look);
+    return label;
+}
+
+// A thin flat edge and no padding leave the whole 16-pixel line of 12-point text
+// visible inside the 18-pixel input boxes.
+QString textBoxStyle(const Look& look) {
+    return QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; margin: 0px;"
+                          " background-color: %2; color: %3; }")
+        .arg(QColor(looks::kTextBoxEdge).name(), QColor(look.background).name(),
+             QColor(look.text.value_or(looks::kBlack)).name());
+}
+
+// A caption is never cut off: where the installed face needs more room than
+// the laid-out size, the label grows to the right and downwards; it never
+// shrinks and never moves.
+QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
+    const QFontMetrics fm(label->font());
+    QString shown = label->text();
+    while (shown.endsWith(QLatin1Char(' '))) {
+        shown.chop(1);
+    }
+    const int width = std::max(laidOut.width(), fm.horizontalAdvance(shown));
+    const int height = std::max(laidOut.height(), fm.height());
+    return {laidOut.topLeft(), QSize(width, height)};
+}
+
+QWidget* createTextBox(const ControlSpec& spec, QWidget* container) {
+    const Look& look = *spec.look;
+    auto* box = new QLineEdit(textOf(spec), container);
+    applyFont(box, look);
+    box->setStyleSheet(textBoxStyle(look));
+    box->setTextMargins(0, 0, 0, 0);
+    box->setCursorPosition(0);
+    box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    return box;
+}
+
+QWidget* createButton(const ControlSpec& spec, QWidget* container) {
+    auto* button = new PictureButton(container, textOf(spec), QString::fromUtf8(spec.picture));
+    applyFont(button, *spec.look);
+    return button;
+}
+
+QWidget* createFormulaPicture(const ControlSpec& spec, QWidget* container) {
+    return new FormulaPicture(container, QString::fromUtf8(spec.picture), spec.look->background);
+}
+
+QWidget* createPictureBox(const ControlSpec& spec, QWidget* container, PictureBox::Border border) {
+    return new PictureBox(container, QString::fromUtf8(spec.name), spec.rect,
+                          QColor(spec.look->background), border);
+}
+
+QWidget* createOfKind(const ControlSpec& spec, QWidget* container) {
+    switch (spec.kind) {
+    case ControlKind::Frame:
+        return createFrame(spec, container);
+    case ControlKind::Label:
+        return createLabel(spec, container);
+    case ControlKind::TextBox:
+        return createTextBox(spec, container);
+    case ControlKind::Button:
+        return createButton(spec, container);
+    case ControlKind::FormulaPicture:
+        return createFormulaPicture(spec, container);
+    case ControlKind::ChartPanel:
+        return createPictureBox(spec, container, PictureBox::Border::None);
+    case ControlKind::PlotArea:
+        return createPictureBox(spec, container, PictureBox::Border::Sunken);
+    }
+    return nullptr;
+}
+
+bool placesItself(ControlKind kind) {
+    return kind == ControlKind::ChartPanel || kind == ControlKind::PlotArea;
+}
+
+}  // namespace
+
+QWidget* WindowControls::create(const ControlSpec& spec, QWidget* container) {
+    QWidget* control = createOfKind(spec, container);
+    control->setObjectName(QString::fromUtf8(spec.name));
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setGeometry(fittedGeometry(label, toPixels(spec.rect)));
+    } else if (!placesItself(spec.kind)) {
+        control->setGeometry(toPixels(spec.rect));
+    }
+    if (spec.tabIndex == kNoTabStop) {
+        control->setFocusPolicy(Qt::NoFocus);
+    }
+    return control;
+}
+
+QFont WindowControls::fontOf(const FontLook& look) {
+    QFont font(QString::fromUtf8(look.family));
+    font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
+    font.setBold(look.bold);
+    return font;
+}

@@ -1,0 +1,29 @@
+// Trelvan: opens the main window with the empty Gilliland chart drawn on it and
+// runs until the window is closed or the exit button is pressed.
+
+#include "DisplayCheck.h"
+#include "FontSubstitutes.h"
+#include "Form1.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int, char* argv[]) {
+    if (const auto problem = DisplayCheck::missingDisplay()) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
+        return 1;
+    }
+
+    // The program takes no command line: Qt sees only the program name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    DisplayCheck check;
+    QApplication app(qtArgc, qtArgv);
+    check.release();
+
+    FontSubstitutes::install();
+    Form1 window;
+    window.Form_Load();
+    window.showCentred();
+    return QApplication::exec();
+}
