@@ -1,0 +1,160 @@
+// Long use of the real window: 2,000 presses of the confirm button, valid and
+// rejected input sets in turn, every rejection's message box dismissed as the
+// user would. After the last press the read-outs must still be right, and the
+// resident memory must not creep up once the window has warmed up.
+
+#include "Form1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+constexpr int kClicks = 2000;
+constexpr int kWarmUpClicks = 200;
+constexpr long kAllowedGrowthKb = 2048;
+
+using Texts = std::array<const char*, 7>;  // Text1 ... Text7
+
+struct ValidSet {
+    Texts inputs;
+    Texts readouts;  // Text8, Text14, Text9, Text10, Text11, Text12, Text13
+};
+
+// Default design, then q = 1 and q = 0 (saturated liquid and vapour feed).
+const std::array<ValidSet, 3> kValidSets = {{
+    {{"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"},
+     {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"}},
+    {{"100", "0.5", "1", "1.2", "0.95", "0.05", "2.47"},
+     {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
+    {{"100", "0.5", "", "1.2", "0.95", "0.05", "2.47"},
+     {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
+}};
+
+// Rejected by the input tests, or degenerate once calculated (yq above xD).
+const std::array<Texts, 5> kRejectedSets = {{
+    {"0", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"},
+    {"100", "0.95", "-0.1", "1.2", "0.95", "0.05", "2.47"},
+    {"100", "0.5", "-0.1", "1,5", "0.95", "0.05", "2.47"},
+    {"", "", "", "", "", "", ""},
+    {"100", "0.9", "1", "1.2", "0.95", "0.05", "2.47"},
+}};
+
+constexpr std::array<const char*, 7> kInputBoxes = {"Text1", "Text2", "Text3", "Text4",
+                                                    "Text5", "Text6", "Text7"};
+constexpr std::array<const char*, 7> kReadoutBoxes = {"Text8",  "Text14", "Text9", "Text10",
+                                                      "Text11", "Text12", "Text13"};
+
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+        status.ignore(1024, '\n');
+    }
+    return -1;
+}
+
+class LongUse : public testing::Test {
+protected:
+    void SetUp() override {
+        form_.Form_Load();
+        form_.showCentred();
+        confirm_ = form_.findChild<QPushButton*>(QStringLiteral("Command2"));
+        ASSERT_NE(confirm_, nullptr);
+    }
+
+    QLineEdit* box(const char* name) {
+        return form_.findChild<QLineEdit*>(QString::fromUtf8(name));
+    }
+
+    void type(const Texts& texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            box(kInputBoxes[i])->setText(texts[i]);
+    }
+
+    // The box is modal: the click returns only once it is gone. A timer
+    // started before the click presses its OK button from inside its loop;
+    // without a box the timer finds nothing and the count stays short.
+    void clickExpectingRejection() {
+        QTimer::singleShot(0, &form_, [this] {
+            if (dismissMessageBox())
+                ++rejectionsSeen_;
+        });
+        confirm_->click();
+    }
+
+    static bool dismissMessageBox() {
+        auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (message == nullptr || message->text() != QString::fromUtf8("输入数据不合理")) {
+            return false;
+        }
+        message->button(QMessageBox::Ok)->click();
+        return true;
+    }
+
+    // Lets the event loop run as it does between two real clicks.
+    static void idle() {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Form1 form_;
+    QPushButton* confirm_ = nullptr;
+    int rejectionsSeen_ = 0;
+};
+
+TEST_F(LongUse, TwoThousandClicksKeepResultsAndMemory) {
+    long warmKb = 0;
+    const ValidSet* lastValid = nullptr;
+    for (int click = 1; click <= kClicks; ++click) {
+        if (click % 2 == 1) {
+            lastValid = &kValidSets[static_cast<std::size_t>(click / 2) % kValidSets.size()];
+            type(lastValid->inputs);
+            confirm_->click();
+        } else {
+            type(kRejectedSets[static_cast<std::size_t>(click / 2) % kRejectedSets.size()]);
+            clickExpectingRejection();
+        }
+        idle();
+        if (click == kWarmUpClicks)
+            warmKb = residentKb();
+    }
+    const long finalKb = residentKb();
+
+    EXPECT_EQ(rejectionsSeen_, kClicks / 2);
+    // The last click was rejected: the boxes still show the last valid set.
+    for (std::size_t i = 0; i < kReadoutBoxes.size(); ++i) {
+        EXPECT_EQ(box(kReadoutBoxes[i])->text().toStdString(), lastValid->readouts[i])
+            << kReadoutBoxes[i];
+    }
+    ASSERT_GT(warmKb, 0);
+    RecordProperty("rss_growth_kb", static_cast<int>(finalKb - warmKb));
+    std::printf("resident memory: %ld kB after click %d, %ld kB after click %d\n", warmKb,
+                kWarmUpClicks, finalKb, kClicks);
+    EXPECT_LT(finalKb - warmKb, kAllowedGrowthKb);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // Test discovery runs this without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
