@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an already built tree into a scratch directory and checks
+# what it installs and what it declares it needs.
+#   check_package.sh CPACK BUILD_DIR VERSION RUNTIME_PACKAGE...
+set -uo pipefail
+
+cpack=$1 build=$2 version=$3
+shift 3
+runtime_packages=("$@")
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+if ! "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log"
+    echo "FAIL: cpack did not build the package"
+    exit 1
+fi
+
+deb="$scratch/trelvan_${version}_$(dpkg --print-architecture).deb"
+if [ ! -f "$deb" ]; then
+    ls "$scratch"
+    echo "FAIL: no package named $(basename "$deb")"
+    exit 1
+fi
+
+contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+for path in ./usr/bin/trelvan \
+    ./usr/share/applications/trelvan.desktop \
+    ./usr/share/icons/hicolor/scalable/apps/trelvan.svg \
+    ./usr/share/metainfo/org.trelvan.Trelvan.metainfo.xml; do
+    grep -qxF "$path" <<<"$contents" || fail "the package does not install $path"
+done
+extra=$(grep -v -e '/$' -e '^./usr/bin/trelvan$' -e '^./usr/share/' <<<"$contents")
+[ -z "$extra" ] || fail "the package installs unexpected files: $extra"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = trelvan ] || fail "package name is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "version is '$(field Version)'"
+[ "$(field Section)" = science ] || fail "section is '$(field Section)'"
+
+# One dependency name per line, version constraints and alternatives dropped.
+depends=$(field Depends | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g')
+for package in libqt6widgets6 libqt6gui6 libqt6core6 "${runtime_packages[@]}"; do
+    grep -qxF "$package" <<<"$depends" || fail "Depends does not name $package: $(field Depends)"
+done
+
+dpkg-deb -x "$deb" "$scratch/root"
+desktop="$scratch/root/usr/share/applications/trelvan.desktop"
+grep -qx 'Exec=trelvan' "$desktop" || fail "the desktop entry does not start trelvan"
+grep -qx 'Icon=trelvan' "$desktop" || fail "the desktop entry does not name the icon"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate --no-hints "$desktop" || fail "desktop-file-validate rejects the entry"
+fi
+file -b "$scratch/root/usr/bin/trelvan" | grep -q 'ELF.*executable' ||
+    fail "usr/bin/trelvan is not an executable: $(file -b "$scratch/root/usr/bin/trelvan")"
+
+[ "$failures" -eq 0 ] && echo "package $(basename "$deb") checked"
+exit $((failures > 0))
