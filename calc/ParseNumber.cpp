@@ -40,7 +40,7 @@ bool isExponentLetter(char c) {
 // The significant digits of a decimal numeral as 0.d1 d2 d3 ... x 10^magnitude,
 // d1 being the first nonzero digit; leading zeros only shift the magnitude.
 struct SignificantDigits {
-    std::array<char, kMaxSignificantDigits> digits{};
+    std::array<char, kMaxSignificantDigits> digits;  // only the first count are meaningful
     int count = 0;
     bool sticky = false;  // a nonzero digit beyond the kept ones
     std::int64_t magnitude = 0;
@@ -110,7 +110,7 @@ std::optional<double> toDouble(SignificantDigits& m, bool negative) {
     if (m.magnitude > kOverflowMagnitude) {
         return std::nullopt;
     }
-    std::array<char, kMaxSignificantDigits + 32> text{};
+    std::array<char, kMaxSignificantDigits + 32> text;
     char* out = text.data();
     *out++ = '.';
     for (int i = 0; i < m.count; ++i) {

@@ -2,9 +2,14 @@
 
 #include "ParseNumber.h"
 
+#include <bit>
 #include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -34,8 +39,31 @@ INSTANTIATE_TEST_SUITE_P(
                     Formatted{0.1 + 0.2, "0.3"}, Formatted{0.0001, "0.0001"},
                     Formatted{1e-5, "1E-05"}, Formatted{1.5e20, "1.5E+20"},
                     Formatted{999999999999999, "999999999999999"}, Formatted{1e15, "1E+15"},
-                    Formatted{123456.789, "123456.789"},
+                    Formatted{123456.789, "123456.789"}, Formatted{1000, "1000"},
+                    Formatted{100.5, "100.5"}, Formatted{0.00012345, "0.00012345"},
+                    Formatted{-1e-5, "-1E-05"}, Formatted{1e100, "1E+100"},
+                    Formatted{1234567890123456, "1.23456789012346E+15"},
+                    Formatted{2.0 / 3, "0.666666666666667"},
+                    Formatted{std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
                     Formatted{std::numeric_limits<double>::max(), "1.79769313486232E+308"}));
+
+// The process runs in the "C" locale, where %.15G is the rule itself: compare
+// over two-decimal values and over random doubles of every magnitude.
+TEST(FormatGeneral, MatchesPrintfInTheCLocale) {
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> hundredths(-100000, 100000);
+    for (int i = 0; i < 200000; ++i) {
+        const double v =
+            i % 2 == 0 ? std::bit_cast<double>(bits(random)) : hundredths(random) / 100.0;
+        if (!std::isfinite(v) || v == 0) {
+            continue;
+        }
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.15G", v);
+        ASSERT_EQ(formatGeneral(v), expected) << std::hexfloat << v;
+    }
+}
 
 // Result texts and numerals keep the full stop under a decimal-comma locale,
 // where one is installed.

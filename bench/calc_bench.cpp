@@ -1,0 +1,59 @@
+// One whole calculation as the confirm button runs it: reading and testing the
+// seven default input texts, the shortcut design and the seven result texts.
+#include "DisplayTexts.h"
+#include "ParseNumber.h"
+#include "ReadInputs.h"
+#include "ShortcutCalculation.h"
+
+#include <benchmark/benchmark.h>
+#include <string_view>
+
+namespace {
+
+const InputTexts kDefaultTexts{"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
+
+void BM_DefaultTextsToResultTexts(benchmark::State& state) {
+    for (auto _ : state) {
+        InputTexts texts = kDefaultTexts;
+        benchmark::DoNotOptimize(texts);
+        const std::optional<ShortcutInputs> inputs = readInputs(texts);
+        const std::optional<ShortcutResults> results = calculateShortcut(*inputs);
+        std::array<DisplayText, 7> shown = displayTexts(*results);
+        benchmark::DoNotOptimize(shown);
+    }
+}
+BENCHMARK(BM_DefaultTextsToResultTexts);
+
+void BM_ParseNumber(benchmark::State& state) {
+    for (auto _ : state) {
+        std::string_view text = "2.47";
+        benchmark::DoNotOptimize(text);
+        benchmark::DoNotOptimize(parseNumber(text));
+    }
+}
+BENCHMARK(BM_ParseNumber);
+
+void BM_CalculateShortcut(benchmark::State& state) {
+    const ShortcutInputs inputs = *readInputs(kDefaultTexts);
+    for (auto _ : state) {
+        ShortcutInputs in = inputs;
+        benchmark::DoNotOptimize(in);
+        benchmark::DoNotOptimize(calculateShortcut(in));
+    }
+}
+BENCHMARK(BM_CalculateShortcut);
+
+void BM_DisplayTexts(benchmark::State& state) {
+    const ShortcutResults results = *calculateShortcut(*readInputs(kDefaultTexts));
+    for (auto _ : state) {
+        ShortcutResults r = results;
+        benchmark::DoNotOptimize(r);
+        std::array<DisplayText, 7> shown = displayTexts(r);
+        benchmark::DoNotOptimize(shown);
+    }
+}
+BENCHMARK(BM_DisplayTexts);
+
+}  // namespace
+
+BENCHMARK_MAIN();
