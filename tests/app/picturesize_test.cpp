@@ -1,6 +1,7 @@
 // Every picture the window shows comes from the /pictures resources: it must load, have the
 // pixel size its box is laid out for, and render as the box expects.
 #include <QFileInfo>
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -35,10 +36,12 @@ const PictureCase kPictures[] = {
     {":/pictures/trelvan.svg", 64, 64, Ground::Transparent},
 };
 
-QImage render(QSvgRenderer& renderer) {
+// The painter starts with the font of whatever it paints on; pass one to stand for it.
+QImage render(QSvgRenderer& renderer, const QFont& painterFont = QFont()) {
     QImage image(renderer.defaultSize(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    painter.setFont(painterFont);
     renderer.render(&painter);
     return image;
 }
@@ -93,6 +96,10 @@ TEST_P(Pictures, LoadsWithItsLaidOutSizeAndGround) {
         EXPECT_LT(ink, pixels / 2);
         EXPECT_LT(edgeAlpha(image), 64);
     }
+    // A picture shown in a box with a bold caption font must not turn bold: every text sets
+    // its own weight and slant instead of taking the painter's.
+    const QFont boldItalic(QStringLiteral("Liberation Sans"), 14, QFont::Bold, true);
+    EXPECT_EQ(render(renderer, boldItalic), image);
 }
 
 std::string baseName(const char* path) {
