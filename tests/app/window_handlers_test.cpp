@@ -1,0 +1,260 @@
+// The three handlers: the start-up chart, one calculation per confirm click
+// (results, or the one error message and nothing changed), and exit. Also
+// that Enter and Escape start nothing.
+
+#include "Form1.h"
+#include "PictureBox.h"
+#include "ReadInputs.h"
+#include "ShortcutCalculation.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <array>
+#include <string>
+
+namespace {
+
+using Texts = std::array<const char*, 7>;
+
+constexpr std::array<const char*, 7> kInputs = {"Text1", "Text2", "Text3", "Text4",
+                                                "Text5", "Text6", "Text7"};
+// In the order the results are written: Rmin, R, Nmin, Y, X, plates, feed plate.
+constexpr std::array<const char*, 7> kReadouts = {"Text8",  "Text14", "Text9", "Text10",
+                                                  "Text11", "Text12", "Text13"};
+constexpr std::array<const char*, 14> kAllBoxes = {"Text1",  "Text2",  "Text3",  "Text4", "Text5",
+                                                   "Text6",  "Text7",  "Text8",  "Text9", "Text10",
+                                                   "Text11", "Text12", "Text13", "Text14"};
+
+constexpr Texts kDefaultInputs = {"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
+constexpr Texts kDefaultResults = {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"};
+
+// What the user saw of a message box during one click.
+struct SeenBox {
+    bool shown = false;
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+class WindowHandlers : public testing::Test {
+protected:
+    void SetUp() override { window.Form_Load(); }
+
+    void type(const Texts& texts) {
+        for (std::size_t i = 0; i < kInputs.size(); ++i) {
+            box(window, kInputs[i])->setText(QString::fromUtf8(texts[i]));
+        }
+    }
+
+    QStringList allBoxTexts() const {
+        QStringList texts;
+        for (const char* name : kAllBoxes) {
+            texts << box(window, name)->text();
+        }
+        return texts;
+    }
+
+    QImage chartPanel() const { return picture("Picture2")->drawing(); }
+    QImage plotArea() const { return picture("Picture5")->drawing(); }
+
+    PictureBox* picture(const char* name) const {
+        return window.findChild<PictureBox*>(QString::fromUtf8(name));
+    }
+
+    // Clicks the confirm button; a message box that opens is read and closed
+    // with its first button, as the user would.
+    SeenBox clickConfirm() {
+        SeenBox seen;
+        QTimer watcher;
+        watcher.setInterval(5);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (message == nullptr) {
+                return;
+            }
+            watcher.stop();
+            seen = {true, message->text(), message->windowTitle(), message->icon(),
+                    static_cast<int>(message->buttons().size())};
+            message->buttons().front()->click();
+        });
+        watcher.start();
+        qobject_cast<QPushButton*>(control(window, "Command2"))->click();
+        watcher.stop();
+        return seen;
+    }
+
+    void expectResults(const Texts& results) {
+        for (std::size_t i = 0; i < kReadouts.size(); ++i) {
+            EXPECT_EQ(box(window, kReadouts[i])->text(), QString::fromUtf8(results[i]))
+                << kReadouts[i];
+        }
+    }
+
+    Form1 window;
+};
+
+bool isBlank(const QImage& image, QRgb background) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & RGB_MASK) != background) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+constexpr QRgb kPlotBackground = 0xC0FFFF;
+constexpr QRgb kPanelBackground = 0xFFFFC0;
+constexpr QRgb kMarkerRed = 0xFF0000;
+
+TEST_F(WindowHandlers, LoadDrawsTheChartBeforeAnyCalculation) {
+    EXPECT_FALSE(isBlank(plotArea(), kPlotBackground));
+    EXPECT_FALSE(isBlank(chartPanel(), kPanelBackground));  // tick labels
+    EXPECT_FALSE(containsColour(plotArea(), kMarkerRed));
+}
+
+struct GoodSet {
+    const char* what;
+    Texts inputs;
+    Texts results;
+};
+
+const GoodSet kGoodSets[] = {
+    {"default inputs", kDefaultInputs, kDefaultResults},
+    {"saturated liquid feed",
+     {"100", "0.5", "1", "1.2", "0.95", "0.05", "2.47"},
+     {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
+    {"blanks and exponents",
+     {" 1E2", "0.5", "-0.1", "1.2", " 0.9 5", "5D-2", "2.47abc"},
+     kDefaultResults},
+};
+
+TEST_F(WindowHandlers, ConfirmWritesTheSevenResultsAndMarksTheChart) {
+    for (const GoodSet& set : kGoodSets) {
+        SCOPED_TRACE(set.what);
+        type(set.inputs);
+        const SeenBox seen = clickConfirm();
+        EXPECT_FALSE(seen.shown);
+        expectResults(set.results);
+        EXPECT_TRUE(containsColour(plotArea(), kMarkerRed));
+    }
+}
+
+TEST_F(WindowHandlers, TwoClicksOnTheSameInputsGiveTheSameResultsAndChart) {
+    clickConfirm();
+    const QStringList first = allBoxTexts();
+    const QImage firstChart = plotArea();
+    clickConfirm();
+    EXPECT_EQ(allBoxTexts(), first);
+    EXPECT_EQ(plotArea(), firstChart);
+}
+
+// Both chart boxes are blank from the moment the operating reflux ratio is
+// shown until the chart is redrawn after the last result.
+TEST_F(WindowHandlers, ChartIsClearedBetweenTheSecondAndThirdResult) {
+    bool plotBlankAtR = true;
+    bool plotBlankAtNmin = false;
+    bool panelBlankAtNmin = false;
+    QObject::connect(box(window, "Text14"), &QLineEdit::textChanged,
+                     [&] { plotBlankAtR = isBlank(plotArea(), kPlotBackground); });
+    QObject::connect(box(window, "Text9"), &QLineEdit::textChanged, [&] {
+        plotBlankAtNmin = isBlank(plotArea(), kPlotBackground);
+        panelBlankAtNmin = isBlank(chartPanel(), kPanelBackground);
+    });
+    clickConfirm();
+    EXPECT_FALSE(plotBlankAtR);
+    EXPECT_TRUE(plotBlankAtNmin);
+    EXPECT_TRUE(panelBlankAtNmin);
+    EXPECT_FALSE(isBlank(plotArea(), kPlotBackground));
+}
+
+struct BadSet {
+    const char* what;
+    Texts inputs;
+};
+
+// Rejected by the input checks, or accepted but admitting no design.
+const BadSet kBadSets[] = {
+    {"feed of zero", {"0", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"}},
+    {"negative feed", {"-100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"}},
+    {"reflux factor of one", {"100", "0.5", "-0.1", "1", "0.95", "0.05", "2.47"}},
+    {"decimal comma in reflux factor", {"100", "0.5", "-0.1", "1,5", "0.95", "0.05", "2.47"}},
+    {"top composition of one", {"100", "0.5", "-0.1", "1.2", "1", "0.05", "2.47"}},
+    {"bottom equal to top", {"100", "0.5", "-0.1", "1.2", "0.95", "0.95", "2.47"}},
+    {"feed equal to bottom", {"100", "0.05", "-0.1", "1.2", "0.95", "0.05", "2.47"}},
+    {"empty volatility", {"100", "0.5", "-0.1", "1.2", "0.95", "0.05", ""}},
+    {"number beyond range", {"1E999", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"}},
+    {"several bad values", {"", "", "", "", "", "", ""}},
+    {"no positive minimum reflux", {"100", "0.9", "1", "1.2", "0.95", "0.05", "10"}},
+};
+
+TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
+    for (const BadSet& set : kBadSets) {
+        SCOPED_TRACE(set.what);
+        type(set.inputs);
+        const QStringList before = allBoxTexts();
+        const QImage plotBefore = plotArea();
+        const QImage panelBefore = chartPanel();
+
+        const SeenBox seen = clickConfirm();
+
+        EXPECT_TRUE(seen.shown);
+        EXPECT_EQ(seen.text, QString::fromUtf8("输入数据不合理"));
+        EXPECT_EQ(seen.title, QString::fromUtf8("错误信息"));
+        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+        EXPECT_EQ(seen.buttons, 1);
+        EXPECT_EQ(allBoxTexts(), before);
+        EXPECT_EQ(plotArea(), plotBefore);
+        EXPECT_EQ(chartPanel(), panelBefore);
+    }
+}
+
+// The design set above passes every input check, so it is the calculation,
+// not the reading, that turns it away.
+TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
+    const InputTexts texts{"100", "0.9", "1", "1.2", "0.95", "0.05", "10"};
+    const auto inputs = readInputs(texts);
+    ASSERT_TRUE(inputs.has_value());
+    EXPECT_FALSE(calculateShortcut(*inputs).has_value());
+}
+
+TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
+    clickConfirm();
+    const QImage chart = plotArea();
+    type({"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "1"});
+    EXPECT_TRUE(clickConfirm().shown);
+    expectResults(kDefaultResults);
+    EXPECT_EQ(plotArea(), chart);
+    EXPECT_EQ(box(window, "Text7")->text(), QStringLiteral("1"));
+}
+
+TEST_F(WindowHandlers, EnterAndEscapeStartNothing) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const char* name : {"Text1", "Text7", "Command2"}) {
+        SCOPED_TRACE(name);
+        QWidget* target = control(window, name);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QTest::keyClick(target, Qt::Key_Enter);
+        QTest::keyClick(target, Qt::Key_Escape);
+    }
+    EXPECT_EQ(box(window, "Text8")->text(), QStringLiteral(" "));
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(WindowHandlers, ExitButtonClosesTheWindow) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    qobject_cast<QPushButton*>(control(window, "Command1"))->click();
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,326 @@
+// The window as laid out: every control's container and pixel geometry, the
+// looks of each group of controls, fonts that really have the glyphs, formula
+// pictures at their natural size, initial texts, accessible names, tab order,
+// and a resize that moves nothing.
+
+#include "Form1.h"
+#include "FormulaPicture.h"
+#include "PictureBox.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace {
+
+struct Placement {
+    const char* name;
+    const char* container;         // "Form1": the window
+    int left, top, width, height;  // twips
+};
+
+// clang-format off
+const Placement kPlacements[] = {
+    {"Frame1", "Form1", 120, 360, 4935, 4455},
+    {"Frame2", "Form1", 120, 5040, 5055, 2775},
+    {"Picture2", "Form1", 5640, 1200, 6030, 7005},
+    {"Label9", "Form1", 6720, 360, 3600, 360},
+    {"Label1", "Frame1", 240, 480, 1455, 375},   {"Text1", "Frame1", 1920, 480, 1000, 270},
+    {"Label19", "Frame1", 3240, 480, 975, 375},  {"Label2", "Frame1", 240, 960, 1215, 420},
+    {"Text2", "Frame1", 1920, 960, 1000, 270},   {"Label18", "Frame1", 3240, 960, 975, 375},
+    {"Label3", "Frame1", 240, 1440, 1200, 240},  {"Text3", "Frame1", 1920, 1440, 1000, 270},
+    {"Label4", "Frame1", 240, 1920, 1170, 420},  {"Text4", "Frame1", 1920, 1920, 1000, 270},
+    {"Label20", "Frame1", 3240, 1920, 1575, 375}, {"Label5", "Frame1", 240, 2400, 1575, 255},
+    {"Text5", "Frame1", 1920, 2400, 1000, 270},  {"Label16", "Frame1", 3240, 2520, 975, 255},
+    {"Label6", "Frame1", 240, 2880, 1575, 255},  {"Text6", "Frame1", 1920, 2880, 1000, 270},
+    {"Label17", "Frame1", 3240, 3000, 975, 255}, {"Label7", "Frame1", 240, 3360, 1200, 240},
+    {"Text7", "Frame1", 1920, 3360, 1000, 270},  {"Command2", "Frame1", 600, 3840, 2415, 400},
+    {"Command1", "Frame1", 3600, 3840, 975, 450},
+    {"Picture4", "Frame2", 360, 480, 360, 225},  {"Text8", "Frame2", 1080, 360, 975, 375},
+    {"Picture11", "Frame2", 360, 960, 135, 165}, {"Text14", "Frame2", 1080, 840, 975, 375},
+    {"Picture8", "Frame2", 360, 1440, 390, 225}, {"Text9", "Frame2", 1080, 1320, 975, 375},
+    {"Picture6", "Frame2", 360, 2160, 255, 225}, {"Text12", "Frame2", 1080, 2040, 975, 375},
+    {"Picture1", "Frame2", 2400, 360, 810, 525}, {"Text11", "Frame2", 3720, 480, 975, 375},
+    {"Picture3", "Frame2", 2280, 1200, 1005, 585}, {"Text10", "Frame2", 3720, 1320, 975, 375},
+    {"Picture7", "Frame2", 2760, 2160, 225, 225}, {"Text13", "Frame2", 3720, 2040, 975, 375},
+    {"Label8", "Picture2", 2400, 480, 1710, 330}, {"Picture10", "Picture2", 120, 360, 1005, 585},
+    {"Picture5", "Picture2", 480, 1100, 5000, 5000}, {"Picture9", "Picture2", 5040, 6360, 810, 525},
+};
+// clang-format on
+
+int px(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QRect expectedRect(const Placement& p) {
+    return {px(p.left), px(p.top), px(p.width), px(p.height)};
+}
+
+QString containerName(const QWidget* w) {
+    return w->parentWidget()->objectName().isEmpty() ? QStringLiteral("Form1")
+                                                     : w->parentWidget()->objectName();
+}
+
+class WindowLayout : public testing::Test {
+protected:
+    Form1 window;
+};
+
+TEST_F(WindowLayout, EveryControlSitsInItsContainerAtItsLaidOutPosition) {
+    for (const Placement& p : kPlacements) {
+        SCOPED_TRACE(p.name);
+        const QWidget* w = control(window, p.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(containerName(w), QString::fromUtf8(p.container));
+        const QRect want = expectedRect(p);
+        EXPECT_EQ(w->pos(), want.topLeft());
+        if (qobject_cast<const QLabel*>(w) == nullptr) {
+            EXPECT_EQ(w->size(), want.size());
+        }
+    }
+}
+
+// A label keeps its laid-out size unless the installed face needs more room
+// for the caption; then it grows just enough, so no caption is cut off.
+TEST_F(WindowLayout, LabelsShowTheirWholeCaptionAndGrowOnlyWhenTheyMust) {
+    for (const Placement& p : kPlacements) {
+        const auto* label = qobject_cast<const QLabel*>(control(window, p.name));
+        if (label == nullptr) {
+            continue;
+        }
+        SCOPED_TRACE(p.name);
+        const QFontMetrics fm(label->font());
+        const int textWidth = fm.horizontalAdvance(label->text().trimmed());
+        const QRect want = expectedRect(p);
+        EXPECT_GE(label->width(), textWidth);
+        EXPECT_GE(label->height(), fm.height());
+        EXPECT_EQ(label->width(), std::max(want.width(), textWidth));
+        EXPECT_EQ(label->height(), std::max(want.height(), fm.height()));
+    }
+}
+
+TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
+    for (const Placement& p : kPlacements) {
+        const QWidget* w = control(window, p.name);
+        SCOPED_TRACE(p.name);
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()));
+        for (const Placement& q : kPlacements) {
+            const QWidget* other = control(window, q.name);
+            if (other != w && other->parentWidget() == w->parentWidget()) {
+                EXPECT_FALSE(w->geometry().intersects(other->geometry())) << "with " << q.name;
+            }
+        }
+    }
+}
+
+TEST_F(WindowLayout, WindowHasItsTitleClientSizeAndBackground) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
+    EXPECT_EQ(window.size(), QSize(792, 557));
+    const QImage shot = window.grab().toImage();
+    EXPECT_EQ(shot.pixel(791, 556) & RGB_MASK, 0xFFFFC0u);
+}
+
+TEST_F(WindowLayout, EnlargingTheWindowShowsBackgroundAndMovesNothing) {
+    std::vector<QRect> before;
+    for (const Placement& p : kPlacements) {
+        before.push_back(control(window, p.name)->geometry());
+    }
+    window.resize(1000, 700);
+    for (std::size_t i = 0; i < std::size(kPlacements); ++i) {
+        EXPECT_EQ(control(window, kPlacements[i].name)->geometry(), before[i])
+            << kPlacements[i].name;
+    }
+    const QImage shot = window.grab().toImage();
+    EXPECT_EQ(shot.pixel(990, 690) & RGB_MASK, 0xFFFFC0u);
+    EXPECT_EQ(shot.pixel(800, 300) & RGB_MASK, 0xFFFFC0u);
+}
+
+struct Colours {
+    const char* name;
+    QRgb background;          // the colour covering most of the control
+    std::optional<QRgb> ink;  // a colour its caption or text is drawn in
+};
+
+// clang-format off
+const Colours kColours[] = {
+    {"Frame1", 0xC0FFC0, 0xFF0000}, {"Frame2", 0xC0FFC0, 0xFF0000},
+    {"Label1", 0xC0FFC0, 0x000000}, {"Label7", 0xC0FFC0, 0x000000},
+    {"Label19", 0xC0FFC0, 0x000000}, {"Label20", 0xC0FFC0, 0x000000},
+    {"Text1", 0xFFC0FF, 0x0000FF}, {"Text7", 0xFFC0FF, 0x0000FF}, {"Text8", 0xFFC0FF, {}},
+    {"Picture4", 0xC0FFC0, 0x000000}, {"Picture3", 0xC0FFC0, 0x000000},
+    {"Picture10", 0xFFFFC0, 0x000000}, {"Picture9", 0xFFFFC0, 0x000000},
+    {"Label8", 0xFFFFC0, 0x0000FF}, {"Label9", 0xFFFFC0, 0x000000},
+    {"Picture5", 0xC0FFFF, {}},
+};
+// clang-format on
+
+TEST_F(WindowLayout, ControlsShowTheirLookColours) {
+    for (const Colours& c : kColours) {
+        SCOPED_TRACE(c.name);
+        const QImage shot = control(window, c.name)->grab().toImage();
+        EXPECT_EQ(dominantColour(shot), c.background);
+        if (c.ink) {
+            EXPECT_TRUE(containsColour(shot, *c.ink));
+        }
+    }
+}
+
+TEST_F(WindowLayout, FormulaPicturesAreExactlyTheirPicturesSize) {
+    const auto pictures = window.findChildren<FormulaPicture*>();
+    EXPECT_EQ(pictures.size(), 9);
+    for (const FormulaPicture* picture : pictures) {
+        SCOPED_TRACE(picture->objectName().toStdString());
+        EXPECT_FALSE(picture->pictureSize().isEmpty());
+        EXPECT_EQ(picture->size(), picture->pictureSize());
+    }
+}
+
+TEST_F(WindowLayout, ButtonsShowTheirGradientFaceAndCaptionAndAreNeverDefault) {
+    for (const char* name : {"Command1", "Command2"}) {
+        SCOPED_TRACE(name);
+        auto* button = qobject_cast<QPushButton*>(control(window, name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->isDefault());
+        EXPECT_FALSE(button->autoDefault());
+        const QImage face = button->grab().toImage();
+        // Beside the caption the face shows the yellow-to-orange gradient.
+        const QColor beside = face.pixelColor(6, face.height() / 2);
+        EXPECT_EQ(beside.red(), 255);
+        EXPECT_GE(beside.green(), 0x66);
+        EXPECT_EQ(beside.blue(), 0);
+        EXPECT_TRUE(containsColour(face, 0x000000));
+    }
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, "Command2"))->text(),
+              QString::fromUtf8("确认输入数据"));
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, "Command1"))->text(),
+              QString::fromUtf8("退出"));
+}
+
+struct Face {
+    const char* name;
+    const char* family;  // as the layout names it
+    int pixelSize;       // points at 96 dots per inch
+    bool bold;
+};
+
+// clang-format off
+const Face kFaces[] = {
+    {"Frame1", "幼圆", 19, true}, {"Frame2", "幼圆", 19, true},
+    {"Label1", "楷体_GB2312", 16, false}, {"Label2", "楷体_GB2312", 16, false},
+    {"Label3", "楷体_GB2312", 16, false}, {"Label4", "楷体_GB2312", 16, false},
+    {"Label5", "楷体_GB2312", 16, false}, {"Label6", "楷体_GB2312", 16, false},
+    {"Label7", "楷体_GB2312", 16, false},
+    {"Label16", "Times New Roman", 16, false}, {"Label17", "Times New Roman", 16, false},
+    {"Label18", "Times New Roman", 16, false}, {"Label19", "Times New Roman", 16, false},
+    {"Label20", "Times New Roman", 16, false},
+    {"Text1", "宋体", 16, true}, {"Text7", "宋体", 16, true}, {"Text8", "宋体", 16, true},
+    {"Text14", "宋体", 16, true},
+    {"Command1", "楷体_GB2312", 16, true}, {"Command2", "楷体_GB2312", 16, true},
+    {"Label8", "华文行楷", 21, false}, {"Label9", "隶书", 24, false},
+};
+// clang-format on
+
+QString captionOf(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        return label->text();
+    }
+    if (const auto* frame = qobject_cast<const QGroupBox*>(w)) {
+        return frame->title();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        return button->text();
+    }
+    return QStringLiteral("0123456789.-+E");  // what a text box shows
+}
+
+// The named faces are Windows faces; each must resolve to an installed
+// substitute of its kind whose own glyphs cover the caption, never to a
+// fallback that would draw empty boxes.
+TEST_F(WindowLayout, EveryCaptionResolvesToAFaceThatHasItsGlyphs) {
+    for (const Face& f : kFaces) {
+        SCOPED_TRACE(f.name);
+        const QWidget* w = control(window, f.name);
+        const QFont font = w->font();
+        EXPECT_EQ(font.family(), QString::fromUtf8(f.family));
+        EXPECT_EQ(font.pixelSize(), f.pixelSize);
+        EXPECT_EQ(font.bold(), f.bold);
+        const QString resolved = QFontInfo(font).family();
+        EXPECT_TRUE(QFont::substitutes(font.family()).contains(resolved, Qt::CaseInsensitive))
+            << resolved.toStdString();
+        const QFontMetrics fm(font);
+        for (const QChar c : captionOf(w)) {
+            if (!c.isSpace()) {
+                EXPECT_TRUE(fm.inFont(c)) << QString(c).toStdString();
+            }
+        }
+    }
+}
+
+// An 18-pixel input box shows the whole height of a line of its text.
+TEST_F(WindowLayout, InputBoxesShowAWholeLineOfText) {
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"}) {
+        SCOPED_TRACE(name);
+        const QLineEdit* edit = box(window, name);
+        ASSERT_EQ(edit->height(), 18);
+        const QFontMetrics fm(edit->font());
+        const QRect ink = fm.boundingRect(QStringLiteral("0123456789.-E"));
+        EXPECT_LE(ink.height(), edit->contentsRect().height());
+    }
+}
+
+struct BoxStart {
+    const char* name;
+    const char* text;
+    const char* accessibleName;
+};
+
+// clang-format off
+const BoxStart kBoxes[] = {
+    {"Text1", "100", "进料流量"}, {"Text2", "0.5", "进料组成"}, {"Text3", "-0.1", "热状态参数"},
+    {"Text4", "1.2", "回流比"}, {"Text5", "0.95", "塔顶产品组成"}, {"Text6", "0.05", "塔底产品组成"},
+    {"Text7", "2.47", "相对挥发度"},
+    {"Text8", " ", "最小回流比"}, {"Text14", " ", "回流比"}, {"Text9", " ", "最少理论板数"},
+    {"Text10", " ", "吉利兰图纵坐标 Y"}, {"Text11", " ", "吉利兰图横坐标 X"},
+    {"Text12", " ", "理论板数"}, {"Text13", " ", "进料板位置"},
+};
+// clang-format on
+
+TEST_F(WindowLayout, BoxesStartWithTheirTextsAndCarryAccessibleNames) {
+    for (const BoxStart& b : kBoxes) {
+        SCOPED_TRACE(b.name);
+        const QLineEdit* edit = box(window, b.name);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text(), QString::fromUtf8(b.text));
+        EXPECT_FALSE(edit->isReadOnly());
+        EXPECT_EQ(edit->accessibleName(), QString::fromUtf8(b.accessibleName));
+    }
+}
+
+TEST_F(WindowLayout, TabVisitsBoxesAndButtonsInTabIndexOrder) {
+    const std::vector<QString> expected = {
+        "Text7", "Text6", "Text5",  "Text4",  "Text3",  "Text2",  "Text1",  "Command2",
+        "Text8", "Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Command1",
+    };
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    control(window, "Text7")->setFocus(Qt::TabFocusReason);
+    std::vector<QString> visited;
+    for (std::size_t i = 0; i < expected.size() + 1; ++i) {
+        visited.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    std::vector<QString> once(visited.begin(), visited.end() - 1);
+    EXPECT_EQ(once, expected);
+    EXPECT_EQ(visited.back(), expected.front());  // and round again
+}
+
+}  // namespace

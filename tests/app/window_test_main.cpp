@@ -1,0 +1,17 @@
+// Entry point of the offscreen window tests: one QApplication for the whole
+// run, with the font substitutes the program installs at start.
+#include "FontSubstitutes.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Test discovery runs the binary without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    FontSubstitutes::install();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// Helpers shared by the window tests: finding controls by name and the colour
+// that covers most of a picture.
+
+#include <QImage>
+#include <QLineEdit>
+#include <QMap>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+inline QWidget* control(const QWidget& window, const char* name) {
+    return window.findChild<QWidget*>(QString::fromUtf8(name));
+}
+
+inline QLineEdit* box(const QWidget& window, const char* name) {
+    return window.findChild<QLineEdit*>(QString::fromUtf8(name));
+}
+
+inline QRgb dominantColour(const QImage& image) {
+    QMap<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ++counts[image.pixel(x, y) & RGB_MASK];
+        }
+    }
+    QRgb best = 0;
+    int bestCount = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > bestCount) {
+            best = it.key();
+            bestCount = it.value();
+        }
+    }
+    return best;
+}
+
+inline bool containsColour(const QImage& image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & RGB_MASK) == (colour & RGB_MASK)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
