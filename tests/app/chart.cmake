@@ -10,4 +10,13 @@ if(TARGET trelvan_app)
     set_tests_properties(picturebox_tests_dpr2 PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;TRELVAN_TEST_DPR=2"
         LABELS "gui")
+
+    add_executable(chart_tests chart_tests.cpp picturebox_test_main.cpp)
+    target_link_libraries(chart_tests PRIVATE trelvan_app GTest::gtest)
+    add_test(NAME chart_tests COMMAND chart_tests)
+    set_tests_properties(chart_tests PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "gui")
+    add_test(NAME chart_tests_dpr2 COMMAND chart_tests)
+    set_tests_properties(chart_tests_dpr2 PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2" LABELS "gui")
 endif()
