@@ -103,7 +103,7 @@ std::int64_t readExponent(TextCursor& cursor) {
 }
 
 // Correctly rounded, locale-independent conversion of 0.digits x 10^magnitude.
-std::optional<double> toDouble(SignificantDigits& m, bool negative) {
+std::optional<double> toDouble(const SignificantDigits& m, bool negative) {
     if (m.isZero() || m.magnitude < kUnderflowMagnitude) {
         return signedZero(negative);
     }

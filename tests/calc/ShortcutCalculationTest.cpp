@@ -2,9 +2,8 @@
 
 #include "DisplayTexts.h"
 
-#include <cmath>
+#include <array>
 #include <gtest/gtest.h>
-#include <string>
 
 namespace {
 
