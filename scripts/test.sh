@@ -57,7 +57,7 @@ SUPP
 mapfile -t core_tests < <(find build/tests/calc build/tests/chart build/tests/property \
     -maxdepth 1 -type f -executable | sort)
 [ ${#core_tests[@]} -gt 0 ] || { echo "no core test executables in build/tests"; exit 1; }
-# The property test keeps to 2,000 designs here; memcheck runs it ~30 times slower.
+# The property test keeps to 2,000 designs here: memcheck runs many times slower.
 for t in "${core_tests[@]}"; do
     echo "-- $t"
     TRELVAN_PROPERTY_DESIGNS=2000 valgrind --tool=memcheck --error-exitcode=1 \
