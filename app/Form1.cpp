@@ -143,10 +143,10 @@ void Form1::Command2_Click() {
     }
 
     const ChartBoxes boxes{*picture5_, *picture2_};
-    const auto shown = displayTexts(*results);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        textBox(this, nameOf(shown[i].box))->setText(QString::fromStdString(shown[i].text));
-        if (shown[i].box == ReadoutBox::Text14) {
+    // The chart goes blank as soon as both reflux ratios are on screen.
+    for (const DisplayText& shown : displayTexts(*results)) {
+        textBox(this, nameOf(shown.box))->setText(QString::fromStdString(shown.text));
+        if (shown.box == ReadoutBox::Text14) {
             ClearChart(boxes);
         }
     }
@@ -156,5 +156,6 @@ void Form1::Command2_Click() {
 void Form1::showRejection() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kRejectionTitle),
                     QString::fromUtf8(kRejectionText), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon anywhere, not even on the button
     box.exec();
 }
