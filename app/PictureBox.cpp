@@ -122,6 +122,9 @@ void PictureBox::ensureImage() {
         p.drawImage(QPointF(0, 0), image_);
     }
     image_ = next;
+    deviceWidth_ = image_.width();
+    deviceHeight_ = image_.height();
+    updatePenPixels();
     updateMapping();
 }
 
@@ -142,8 +145,8 @@ void PictureBox::updateMapping() {
     }
 }
 
-int PictureBox::penPixels() const {
-    return std::max(1, qRound(drawWidth_ * image_.devicePixelRatio()));
+void PictureBox::updatePenPixels() {
+    penPixels_ = std::max(1, qRound(drawWidth_ * image_.devicePixelRatio()));
 }
 
 // Opens the painter for a batch of drawing calls and asks for one repaint,
@@ -162,9 +165,15 @@ bool PictureBox::beginDrawing() {
     return true;
 }
 
+// At ratio 1 the transform stays the identity, which keeps the rasteriser on
+// its fast paths.
 void PictureBox::useDevicePixels() {
-    const qreal inverse = 1.0 / image_.devicePixelRatio();
-    painter_.setWorldTransform(QTransform::fromScale(inverse, inverse));
+    const qreal dpr = image_.devicePixelRatio();
+    if (dpr == 1.0) {
+        painter_.resetTransform();
+    } else {
+        painter_.setWorldTransform(QTransform::fromScale(1.0 / dpr, 1.0 / dpr));
+    }
 }
 
 void PictureBox::endDrawing() const {
@@ -243,6 +252,7 @@ void PictureBox::SetDrawWidth(int pixels) {
     if (w != drawWidth_) {
         flushPoints();
         drawWidth_ = w;
+        updatePenPixels();
     }
 }
 
@@ -272,14 +282,16 @@ void PictureBox::PSet(float x, float y) {
     }
     const double cx = mapX_.toDevice(x);
     const double cy = mapY_.toDevice(y);
-    const int s = penPixels();
-    const bool inside = cx > -s && cx < image_.width() + s && cy > -s && cy < image_.height() + s;
+    const int s = penPixels_;
+    // Compared before any conversion to int; NaN fails every comparison.
+    const bool inside = cx > -s && cx < deviceWidth_ + s && cy > -s && cy < deviceHeight_ + s;
     if (!inside) {
         return;
     }
-    const double half = 0.5 - s / 2.0;
-    const QPoint corner(static_cast<int>(std::floor(cx + half)),
-                        static_cast<int>(std::floor(cy + half)));
+    // Corner of the s-wide square centred on the point. Both coordinates are
+    // above -1.5 s here, so adding 2 s before truncating gives the floor.
+    const double shift = 0.5 - s / 2.0 + 2 * s;
+    const QPoint corner(static_cast<int>(cx + shift) - 2 * s, static_cast<int>(cy + shift) - 2 * s);
     if (pendingPoints_.empty() || pendingPoints_.back() != corner) {
         pendingPoints_.push_back(corner);
     }

@@ -71,7 +71,8 @@ private:
     void endDrawing() const;
     void flushPoints() const;
     void useDevicePixels();
-    int penPixels() const;
+    int penPixels() const { return penPixels_; }
+    void updatePenPixels();
 
     double left_;  // outer geometry in the container's twips
     double top_;
@@ -95,4 +96,9 @@ private:
     mutable QImage image_;
     mutable QPainter painter_;
     mutable std::vector<QPoint> pendingPoints_;
+    // Kept at hand for PSet, the hot path: the image size and DrawWidth, in
+    // device pixels.
+    int deviceWidth_ = 0;
+    int deviceHeight_ = 0;
+    int penPixels_ = 1;
 };
