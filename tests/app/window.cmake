@@ -9,4 +9,7 @@ if(TARGET trelvan_app)
     target_link_libraries(window_tests PRIVATE trelvan_app Qt6::Test GTest::gtest)
     gtest_discover_tests(window_tests DISCOVERY_TIMEOUT 30
         PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS gui)
+    # Again at twice the pixel density: the whole window must scale evenly.
+    gtest_discover_tests(window_tests DISCOVERY_TIMEOUT 30 TEST_SUFFIX .dpr2
+        PROPERTIES ENVIRONMENT QT_SCALE_FACTOR=2 LABELS gui)
 endif()

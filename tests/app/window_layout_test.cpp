@@ -112,8 +112,7 @@ TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
 TEST_F(WindowLayout, WindowHasItsTitleClientSizeAndBackground) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
     EXPECT_EQ(window.size(), QSize(792, 557));
-    const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.pixel(791, 556) & RGB_MASK, 0xFFFFC0u);
+    EXPECT_EQ(colourAt(window, {791, 556}), 0xFFFFC0u);
 }
 
 TEST_F(WindowLayout, EnlargingTheWindowShowsBackgroundAndMovesNothing) {
@@ -126,9 +125,8 @@ TEST_F(WindowLayout, EnlargingTheWindowShowsBackgroundAndMovesNothing) {
         EXPECT_EQ(control(window, kPlacements[i].name)->geometry(), before[i])
             << kPlacements[i].name;
     }
-    const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.pixel(990, 690) & RGB_MASK, 0xFFFFC0u);
-    EXPECT_EQ(shot.pixel(800, 300) & RGB_MASK, 0xFFFFC0u);
+    EXPECT_EQ(colourAt(window, {990, 690}), 0xFFFFC0u);
+    EXPECT_EQ(colourAt(window, {800, 300}), 0xFFFFC0u);
 }
 
 struct Colours {
@@ -180,7 +178,7 @@ TEST_F(WindowLayout, ButtonsShowTheirGradientFaceAndCaptionAndAreNeverDefault) {
         EXPECT_FALSE(button->autoDefault());
         const QImage face = button->grab().toImage();
         // Beside the caption the face shows the yellow-to-orange gradient.
-        const QColor beside = face.pixelColor(6, face.height() / 2);
+        const QColor beside(colourAt(*button, {6, button->height() / 2}));
         EXPECT_EQ(beside.red(), 255);
         EXPECT_GE(beside.green(), 0x66);
         EXPECT_EQ(beside.blue(), 0);

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // Test discovery runs the binary without the test's environment.
+    // Offscreen unless told otherwise; discovery runs without the tests' environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -17,6 +17,12 @@ inline QLineEdit* box(const QWidget& window, const char* name) {
     return window.findChild<QLineEdit*>(QString::fromUtf8(name));
 }
 
+// The colour the widget shows at a point given in device-independent pixels.
+inline QRgb colourAt(QWidget& widget, QPoint point) {
+    const QImage shot = widget.grab().toImage();
+    return shot.pixel(point * shot.devicePixelRatio()) & RGB_MASK;
+}
+
 inline QRgb dominantColour(const QImage& image) {
     QMap<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y) {
