@@ -19,7 +19,7 @@ std::string lineFor(const std::string& reason) {
     return "trelvan: cannot open a window: " + reason + ". " + kHowToRun;
 }
 
-// A message of Qt's held back, with the parts of its context that outlive it.
+// Why Qt could not open a window although a display was named.
 std::string unreachableDisplay() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         const std::string value = environment(variable);
@@ -30,6 +30,7 @@ std::string unreachableDisplay() {
     return "no display server could be reached";
 }
 
+// A message of Qt's held back, with the parts of its context that outlive it.
 struct HeldMessage {
     QtMsgType type;
     const char* file;
