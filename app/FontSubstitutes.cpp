@@ -12,7 +12,7 @@ struct Substitution {
 };
 
 // Song serif, Kai script, rounded sans-serif, running script, clerical script and
-// a Western serif, each mapped to the faces of the same kind found on Debian.
+// a Western serif and sans, each mapped to the faces of the same kind found on Debian.
 constexpr std::array kSubstitutions = {
     Substitution{"宋体", {"AR PL SungtiL GB", "AR PL UMing CN", nullptr}},
     Substitution{"楷体_GB2312", {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
@@ -20,6 +20,7 @@ constexpr std::array kSubstitutions = {
     Substitution{"华文行楷", {"LXGW WenKai", "AR PL UKai CN", "AR PL KaitiM GB"}},
     Substitution{"隶书", {"AR PL UKai CN", "LXGW WenKai", "AR PL KaitiM GB"}},
     Substitution{"Times New Roman", {"Liberation Serif", nullptr, nullptr}},
+    Substitution{"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", nullptr}},
 };
 
 QStringList facesOf(const Substitution& s) {

@@ -75,10 +75,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
 void Form1::buildControls() {
     QHash<QString, QWidget*> containers;
-    for (const ControlSpec& spec : kControls) {
+    for (const ControlRow& row : kControls) {
         QWidget* container =
-            spec.container != nullptr ? containers.value(QString::fromUtf8(spec.container)) : this;
-        QWidget* control = WindowControls::create(spec, container);
+            row.container != nullptr ? containers.value(QString::fromUtf8(row.container)) : this;
+        QWidget* control = WindowControls::create(row, container);
         containers.insert(control->objectName(), control);
     }
     picture2_ = findChild<PictureBox*>(QStringLiteral("Picture2"));
@@ -92,13 +92,13 @@ void Form1::buildControls() {
 
 // Focus moves in ascending tab index over the controls that take it.
 void Form1::setTabOrder() {
-    std::vector<const ControlSpec*> stops;
-    for (const ControlSpec& spec : kControls) {
-        if (spec.tabIndex != kNoTabStop) {
-            stops.push_back(&spec);
+    std::vector<const ControlRow*> stops;
+    for (const ControlRow& row : kControls) {
+        if (row.tabIndex != kNoTabStop) {
+            stops.push_back(&row);
         }
     }
-    std::ranges::sort(stops, {}, &ControlSpec::tabIndex);
+    std::ranges::sort(stops, {}, &ControlRow::tabIndex);
     for (std::size_t i = 1; i < stops.size(); ++i) {
         QWidget::setTabOrder(findChild<QWidget*>(QString::fromUtf8(stops[i - 1]->name)),
                              findChild<QWidget*>(QString::fromUtf8(stops[i]->name)));

@@ -39,7 +39,9 @@ inline constexpr Look kTitleBanner{FontLook{"隶书", 18, false}, std::nullopt, 
 inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false}, kBlue, kLightYellow};
 inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
 inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
-inline constexpr Look kChartPanel{std::nullopt, std::nullopt, kLightYellow};
+// The panel sets no font of its own: its tick labels take the classic 8-point
+// dialog face, small enough that neighbouring labels (.08 and .1) stay apart.
+inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false}, std::nullopt, kLightYellow};
 inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
 
 // The edge of the text boxes: one flat grey line.

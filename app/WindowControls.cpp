@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kTwipsPerPoint = 20;
 
-QString textOf(const ControlSpec& spec) {
-    return spec.text != nullptr ? QString::fromUtf8(spec.text) : QString();
+QString textOf(const ControlRow& row) {
+    return row.text != nullptr ? QString::fromUtf8(row.text) : QString();
 }
 
 QColor textColourOf(const Look& look, const QWidget* widget) {
@@ -27,17 +27,17 @@ void applyFont(QWidget* widget, const Look& look) {
     }
 }
 
-QWidget* createFrame(const ControlSpec& spec, QWidget* container) {
-    const Look& look = *spec.look;
+QWidget* createFrame(const ControlRow& row, QWidget* container) {
+    const Look& look = *row.look;
     auto* frame =
-        new PanelFrame(container, textOf(spec), textColourOf(look, container), look.background);
+        new PanelFrame(container, textOf(row), textColourOf(look, container), look.background);
     applyFont(frame, look);
     return frame;
 }
 
-QWidget* createLabel(const ControlSpec& spec, QWidget* container) {
-    const Look& look = *spec.look;
-    auto* label = new QLabel(textOf(spec), container);
+QWidget* createLabel(const ControlRow& row, QWidget* container) {
+    const Look& look = *row.look;
+    auto* label = new QLabel(textOf(row), container);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
@@ -73,48 +73,50 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
     return {laidOut.topLeft(), QSize(width, height)};
 }
 
-QWidget* createTextBox(const ControlSpec& spec, QWidget* container) {
-    const Look& look = *spec.look;
-    auto* box = new QLineEdit(textOf(spec), container);
+QWidget* createTextBox(const ControlRow& row, QWidget* container) {
+    const Look& look = *row.look;
+    auto* box = new QLineEdit(textOf(row), container);
     applyFont(box, look);
     box->setStyleSheet(textBoxStyle(look));
     box->setTextMargins(0, 0, 0, 0);
     box->setCursorPosition(0);
-    box->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    box->setAccessibleName(QString::fromUtf8(row.accessibleName));
     return box;
 }
 
-QWidget* createButton(const ControlSpec& spec, QWidget* container) {
-    auto* button = new PictureButton(container, textOf(spec), QString::fromUtf8(spec.picture));
-    applyFont(button, *spec.look);
+QWidget* createButton(const ControlRow& row, QWidget* container) {
+    auto* button = new PictureButton(container, textOf(row), QString::fromUtf8(row.picture));
+    applyFont(button, *row.look);
     return button;
 }
 
-QWidget* createFormulaPicture(const ControlSpec& spec, QWidget* container) {
-    return new FormulaPicture(container, QString::fromUtf8(spec.picture), spec.look->background);
+QWidget* createFormulaPicture(const ControlRow& row, QWidget* container) {
+    return new FormulaPicture(container, QString::fromUtf8(row.picture), row.look->background);
 }
 
-QWidget* createPictureBox(const ControlSpec& spec, QWidget* container, PictureBox::Border border) {
-    return new PictureBox(container, QString::fromUtf8(spec.name), spec.rect,
-                          QColor(spec.look->background), border);
+QWidget* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border) {
+    auto* box = new PictureBox(container, QString::fromUtf8(row.name), row.rect,
+                               QColor(row.look->background), border);
+    applyFont(box, *row.look);
+    return box;
 }
 
-QWidget* createOfKind(const ControlSpec& spec, QWidget* container) {
-    switch (spec.kind) {
+QWidget* createOfKind(const ControlRow& row, QWidget* container) {
+    switch (row.kind) {
     case ControlKind::Frame:
-        return createFrame(spec, container);
+        return createFrame(row, container);
     case ControlKind::Label:
-        return createLabel(spec, container);
+        return createLabel(row, container);
     case ControlKind::TextBox:
-        return createTextBox(spec, container);
+        return createTextBox(row, container);
     case ControlKind::Button:
-        return createButton(spec, container);
+        return createButton(row, container);
     case ControlKind::FormulaPicture:
-        return createFormulaPicture(spec, container);
+        return createFormulaPicture(row, container);
     case ControlKind::ChartPanel:
-        return createPictureBox(spec, container, PictureBox::Border::None);
+        return createPictureBox(row, container, PictureBox::Border::None);
     case ControlKind::PlotArea:
-        return createPictureBox(spec, container, PictureBox::Border::Sunken);
+        return createPictureBox(row, container, PictureBox::Border::Sunken);
     }
     return nullptr;
 }
@@ -125,15 +127,15 @@ bool placesItself(ControlKind kind) {
 
 }  // namespace
 
-QWidget* WindowControls::create(const ControlSpec& spec, QWidget* container) {
-    QWidget* control = createOfKind(spec, container);
-    control->setObjectName(QString::fromUtf8(spec.name));
+QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
+    QWidget* control = createOfKind(row, container);
+    control->setObjectName(QString::fromUtf8(row.name));
     if (auto* label = qobject_cast<QLabel*>(control)) {
-        label->setGeometry(fittedGeometry(label, toPixels(spec.rect)));
-    } else if (!placesItself(spec.kind)) {
-        control->setGeometry(toPixels(spec.rect));
+        label->setGeometry(fittedGeometry(label, toPixels(row.rect)));
+    } else if (!placesItself(row.kind)) {
+        control->setGeometry(toPixels(row.rect));
     }
-    if (spec.tabIndex == kNoTabStop) {
+    if (row.tabIndex == kNoTabStop) {
         control->setFocusPolicy(Qt::NoFocus);
     }
     return control;

@@ -11,7 +11,7 @@
 // colours and accessible name. Tab order and event wiring are the window's.
 class WindowControls {
 public:
-    static QWidget* create(const ControlSpec& spec, QWidget* container);
+    static QWidget* create(const ControlRow& row, QWidget* container);
 
     // The font of a look at its point size, held in pixels of 1/96 inch like
     // the geometry, so text and layout scale together.
