@@ -28,11 +28,17 @@ struct GridDecade {
 constexpr GridDecade kFirstDecade{1, 10, 1, 5, 8};
 constexpr GridDecade kSecondDecade{10, 100, 10, 50, 80};
 
-// The y axis ends with fixed texts instead of printed numbers: its 0.8 label
-// is ".8" and its top line carries "1.0" (the x axis has no label at 1).
-constexpr std::string_view kYLabelAtEight = ".8";
-constexpr int kTopGridLine = 100;
-constexpr std::string_view kYLabelAtTop = "1.0";
+// The y axis ends with fixed texts instead of printed numbers: in its second
+// decade the 0.8 label is ".8" and the top line carries "1.0" (the x axis has
+// no label at 1). An empty text means the printed number; topLine 0 is no line.
+struct YAxisTexts {
+    std::string_view atLabelledAt;
+    int topLine;
+    std::string_view atTop;
+};
+
+constexpr YAxisTexts kNumbersOnly{{}, 0, {}};
+constexpr YAxisTexts kSecondDecadeTexts{".8", 100, "1.0"};
 
 // One run of the curve: X from `from` while X <= `to`, advanced by repeated
 // addition of `step`.
@@ -119,22 +125,15 @@ void drawVerticalGrid(ChartBoxes boxes, const GridDecade& decade) {
     }
 }
 
-void drawHorizontalGridFirstDecade(ChartBoxes boxes) {
-    const GridDecade& decade = kFirstDecade;
-    for (int i = decade.first; i <= decade.last; i += decade.step) {
-        const double p = gridPosition(i);
-        drawHorizontalGridLine(boxes.picture5, p);
-        if (i < decade.labelledBelow) {
-            printYAxisLabel(boxes, p, gridValue(i));
-        }
-        if (i == decade.labelledAt) {
-            printYAxisLabel(boxes, p, gridValue(i));
-        }
+void printYAxisLabelOrText(ChartBoxes boxes, double p, double value, std::string_view text) {
+    if (text.empty()) {
+        printYAxisLabel(boxes, p, value);
+    } else {
+        printYAxisLabel(boxes, p, text);
     }
 }
 
-void drawHorizontalGridSecondDecade(ChartBoxes boxes) {
-    const GridDecade& decade = kSecondDecade;
+void drawHorizontalGrid(ChartBoxes boxes, const GridDecade& decade, const YAxisTexts& texts) {
     for (int i = decade.first; i <= decade.last; i += decade.step) {
         const double p = gridPosition(i);
         drawHorizontalGridLine(boxes.picture5, p);
@@ -142,10 +141,10 @@ void drawHorizontalGridSecondDecade(ChartBoxes boxes) {
             printYAxisLabel(boxes, p, gridValue(i));
         }
         if (i == decade.labelledAt) {
-            printYAxisLabel(boxes, p, kYLabelAtEight);
+            printYAxisLabelOrText(boxes, p, gridValue(i), texts.atLabelledAt);
         }
-        if (i == kTopGridLine) {
-            printYAxisLabel(boxes, p, kYLabelAtTop);
+        if (i == texts.topLine) {
+            printYAxisLabel(boxes, p, texts.atTop);
         }
     }
 }
@@ -179,8 +178,8 @@ void DrawChartFrame(ChartBoxes boxes) {
     setPen(picture5, kGridColour, kGridWidth);
     drawVerticalGrid(boxes, kFirstDecade);
     drawVerticalGrid(boxes, kSecondDecade);
-    drawHorizontalGridFirstDecade(boxes);
-    drawHorizontalGridSecondDecade(boxes);
+    drawHorizontalGrid(boxes, kFirstDecade, kNumbersOnly);
+    drawHorizontalGrid(boxes, kSecondDecade, kSecondDecadeTexts);
     setPen(picture5, kCurveColour, kCurveWidth);
     drawCurveRange(picture5, kFirstCurveRange);
     setPen(picture5, kCurveColour, kCurveWidth);
