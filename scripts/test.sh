@@ -37,23 +37,6 @@ build-fuzz/fuzz/fuzz_inputs -max_total_time=60 -max_len=256 -print_final_stats=1
     -artifact_prefix=build-fuzz/artifacts/ "$fuzz_corpus"
 
 echo "== valgrind memcheck (calculation, chart and property tests of the main build)"
-# GoogleTest prints a test parameter without a printer as its raw bytes,
-# padding included: uninitialised by nature, and no fault of the code tested.
-memcheck_suppressions=$scratch/memcheck.supp
-cat > "$memcheck_suppressions" <<'SUPP'
-{
-   googletest-prints-parameter-padding
-   Memcheck:Value8
-   ...
-   fun:*PrintBytesInObjectTo*
-}
-{
-   googletest-prints-parameter-padding
-   Memcheck:Cond
-   ...
-   fun:*PrintBytesInObjectTo*
-}
-SUPP
 mapfile -t core_tests < <(find build/tests/calc build/tests/chart build/tests/property \
     -maxdepth 1 -type f -executable | sort)
 [ ${#core_tests[@]} -gt 0 ] || { echo "no core test executables in build/tests"; exit 1; }
@@ -62,5 +45,5 @@ for t in "${core_tests[@]}"; do
     echo "-- $t"
     TRELVAN_PROPERTY_DESIGNS=2000 valgrind --tool=memcheck --error-exitcode=1 \
         --leak-check=full --errors-for-leak-kinds=definite \
-        --suppressions="$memcheck_suppressions" -q "$t" --gtest_brief=1
+        -q "$t" --gtest_brief=1
 done

@@ -12,6 +12,12 @@ struct InputCase {
     bool accepted;
 };
 
+// Names the case in failure messages; without it GoogleTest would print the
+// record's raw bytes, padding included.
+void PrintTo(const InputCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ReadInputsCase : public testing::TestWithParam<InputCase> {};
 
 TEST_P(ReadInputsCase, AcceptsOrRejects) {
