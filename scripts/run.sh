@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELVAN_BUILD_APP=ON \
     -DTRELVAN_BUILD_TESTS=OFF -DTRELVAN_BUILD_BENCH=OFF
 cmake --build build --target trelvan
 

@@ -10,7 +10,8 @@ bash scripts/setup.sh test
 jobs=$(nproc)
 
 echo "== main build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTRELVAN_BUILD_APP=ON -DTRELVAN_BUILD_TESTS=ON -DTRELVAN_BUILD_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
