@@ -26,6 +26,10 @@ struct Formatted {
     const char* text;
 };
 
+void PrintTo(const Formatted& f, std::ostream* os) {
+    *os << f.text;
+}
+
 class FormatGeneral : public testing::TestWithParam<Formatted> {};
 
 TEST_P(FormatGeneral, Text) {

@@ -11,6 +11,10 @@ struct Numeral {
     double value;
 };
 
+void PrintTo(const Numeral& n, std::ostream* os) {
+    *os << '"' << n.text << '"';
+}
+
 class ParseNumberReads : public testing::TestWithParam<Numeral> {};
 
 TEST_P(ParseNumberReads, Value) {

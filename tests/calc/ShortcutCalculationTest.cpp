@@ -22,6 +22,10 @@ struct Design {
     std::array<const char*, 7> texts;  // Text8, Text14, Text9, Text10, Text11, Text12, Text13
 };
 
+void PrintTo(const Design& d, std::ostream* os) {
+    *os << d.name;
+}
+
 class ShortcutDesign : public testing::TestWithParam<Design> {};
 
 TEST_P(ShortcutDesign, ShowsTheseTexts) {
@@ -77,6 +81,10 @@ struct Degenerate {
     const char* name;
     ShortcutInputs inputs;
 };
+
+void PrintTo(const Degenerate& d, std::ostream* os) {
+    *os << d.name;
+}
 
 class DegenerateDesign : public testing::TestWithParam<Degenerate> {};
 
