@@ -1,12 +1,13 @@
-// Entry point of the offscreen window tests: one QApplication for the whole
-// run, with the font substitutes the program installs at start.
+// Entry point of the window, picture-box, chart and long-use tests: one
+// QApplication for the whole run, offscreen unless told otherwise, with the
+// font substitutes the program installs at start.
 #include "FontSubstitutes.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // Offscreen unless told otherwise; discovery runs without the tests' environment.
+    // Test discovery runs the executable without the tests' environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
