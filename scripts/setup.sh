@@ -9,9 +9,9 @@ profile=${1:-test}
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6
-    # Chinese faces for the Song, Kai, rounded and calligraphic captions; a Western serif
-    fonts-arphic-gbsn00lp fonts-arphic-uming fonts-arphic-gkai00mp fonts-arphic-ukai
-    fonts-lxgw-wenkai fonts-wqy-zenhei fonts-liberation2
+    # Chinese faces for the Song, Kai (also standing in for the calligraphic) and
+    # rounded captions; a Western serif and sans
+    fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wqy-zenhei fonts-liberation2
 )
 test_packages=(
     googletest libgtest-dev libbenchmark-dev
