@@ -9,8 +9,12 @@
 // twips become pixels.
 inline constexpr double kTwipsPerPixel = 15.0;
 
-inline int twipsToPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
-inline double pixelsToTwips(double pixels) { return pixels * kTwipsPerPixel; }
+inline int twipsToPixels(double twips) {
+    return qRound(twips / kTwipsPerPixel);
+}
+inline double pixelsToTwips(double pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 // A control's position in its container and its size, in twips.
 struct TwipRect {
