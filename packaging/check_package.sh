@@ -33,7 +33,10 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for path in ./usr/bin/trelvan \
     ./usr/share/applications/trelvan.desktop \
     ./usr/share/icons/hicolor/scalable/apps/trelvan.svg \
-    ./usr/share/metainfo/org.trelvan.Trelvan.metainfo.xml; do
+    ./usr/share/metainfo/org.trelvan.Trelvan.metainfo.xml \
+    ./usr/share/doc/trelvan/copyright \
+    ./usr/share/doc/trelvan/changelog.gz \
+    ./usr/share/man/man1/trelvan.1.gz; do
     grep -qxF "$path" <<<"$contents" || fail "the package does not install $path"
 done
 extra=$(grep -v -e '/$' -e '^./usr/bin/trelvan$' -e '^./usr/share/' <<<"$contents")
@@ -49,6 +52,14 @@ depends=$(field Depends | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//
 for package in libqt6widgets6 libqt6gui6 libqt6core6 "${runtime_packages[@]}"; do
     grep -qxF "$package" <<<"$depends" || fail "Depends does not name $package: $(field Depends)"
 done
+repeated=$(sort <<<"$depends" | uniq -d)
+[ -z "$repeated" ] || fail "Depends names more than once: $repeated"
+
+# Debian's own checker finds no error (its warnings are shown, not failed on).
+if ! lintian --fail-on error "$deb" >"$scratch/lintian.log" 2>&1; then
+    fail "lintian reports errors"
+fi
+grep -v 'root privileges' "$scratch/lintian.log" || true
 
 dpkg-deb -x "$deb" "$scratch/root"
 desktop="$scratch/root/usr/share/applications/trelvan.desktop"

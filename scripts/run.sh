@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Sets up, builds and opens Trelvan.
+# Sets up, builds and opens Trelvan. On a machine without a display it also
+# installs an X server to run the program on, and says how.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELVAN_BUILD_APP=ON \
-    -DTRELVAN_BUILD_TESTS=OFF -DTRELVAN_BUILD_BENCH=OFF
-cmake --build build --target trelvan
+program=build/app/bin/trelvan
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    bash scripts/setup.sh run
+else
+    bash scripts/setup.sh headless
+fi
+cmake --preset app
+cmake --build --preset app
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "trelvan: no display to open the window on (DISPLAY is not set)." \
-         "Run this on a desktop, or headless as: xvfb-run -a build/app/trelvan" >&2
+        "Run this on a desktop, or headless as: xvfb-run -a $program" >&2
     exit 1
 fi
-exec build/app/trelvan
+exec "$program"

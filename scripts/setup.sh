@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, skipping what is already there.
-#   scripts/setup.sh run    what building and opening the program needs
-#   scripts/setup.sh test   that, plus what the tests, benchmarks and packaging need
+#   scripts/setup.sh run        what building and opening the program needs
+#   scripts/setup.sh headless   that, plus an X server to open it on a machine without a display
+#   scripts/setup.sh test       that, plus what the tests, benchmarks and packaging need,
+#                               and the decimal-comma locale the locale test runs under
 set -euo pipefail
 
 profile=${1:-test}
+case "$profile" in
+run | headless | test) ;;
+*)
+    echo "usage: scripts/setup.sh [run|headless|test]" >&2
+    exit 2
+    ;;
+esac
 
 build_packages=(
     cmake ninja-build g++ pkg-config
@@ -13,15 +22,24 @@ build_packages=(
     # rounded captions; a Western serif and sans
     fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wqy-zenhei fonts-liberation2
 )
+headless_packages=(xvfb xauth)
 test_packages=(
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip x11-utils imagemagick
-    clang libclang-rt-14-dev valgrind
-    dpkg-dev file desktop-file-utils
+    xdotool xclip x11-utils imagemagick
+    locales
+    # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang
+    clang libclang-rt-14-dev llvm-14 valgrind
+    dpkg-dev file desktop-file-utils lintian
 )
 
 wanted=("${build_packages[@]}")
-[ "$profile" = test ] && wanted+=("${test_packages[@]}")
+case "$profile" in
+headless) wanted+=("${headless_packages[@]}") ;;
+test) wanted+=("${headless_packages[@]}" "${test_packages[@]}") ;;
+esac
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 
 missing=()
 for p in "${wanted[@]}"; do
@@ -31,11 +49,20 @@ done
 
 if [ ${#missing[@]} -eq 0 ]; then
     echo "setup: every package is installed"
-    exit 0
+else
+    echo "setup: installing ${missing[*]}"
+    # A slow or briefly unreachable mirror is tried again rather than failing the set-up.
+    apt_options=(-q -o Acquire::Retries=5)
+    "${sudo[@]}" apt-get "${apt_options[@]}" update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${apt_options[@]}" install -y \
+        --no-install-recommends "${missing[@]}"
 fi
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "setup: installing ${missing[*]}"
-"${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The locale test reads and writes numbers under a decimal-comma locale.
+if [ "$profile" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "setup: generating the de_DE.UTF-8 locale"
+    "${sudo[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen ||
+        echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen
+fi

@@ -4,6 +4,7 @@
 #include "PictureBox.h"
 #include "picturebox_test_support.h"
 
+#include <QFontInfo>
 #include <QtGlobal>
 #include <gtest/gtest.h>
 #include <limits>
@@ -160,9 +161,14 @@ TEST(PictureBox, ClsAndResizing) {
 }
 
 // Without a scale the text position is in twips from the inner top-left.
+// The text is drawn in a named face the set-up installs, not the machine's
+// default: glyph shapes decide whether any pixel is pure red.
 TEST(PictureBox, PrintStartsAtTheTextPositionAndMovesOn) {
     PictureBox panel(nullptr, "Panel", TwipRect{0, 0, 6030, 7005}, Qt::white,
                      PictureBox::Border::None);
+    const QFont face(QStringLiteral("Liberation Sans"), 12);
+    ASSERT_EQ(QFontInfo(face).family(), face.family());
+    panel.setFont(face);
     panel.SetForeColor(kRed);
     panel.SetCurrentX(1500);
     panel.SetCurrentY(300);

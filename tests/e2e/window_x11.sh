@@ -11,6 +11,13 @@ app=$1
 out=$2
 mkdir -p "$out"
 
+# What the test relies on, whatever the caller's environment: a UTF-8 locale
+# (xdotool matches the Chinese title as a multibyte pattern) and a runtime
+# directory of its own.
+export LC_ALL=C.UTF-8
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -76,7 +83,7 @@ error_box_open() {
 
 "$app" 2>"$out/trelvan.log" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 wid=$(timeout 15 xdotool search --sync --onlyvisible --name '^Trelvan$' | head -n 1) ||
     fail "no window titled Trelvan appeared"
@@ -120,5 +127,5 @@ expect_box Text12 "16"
 click Command1
 wait_for 5 bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
 wait "$pid" || fail "the program ended with status $?"
-trap - EXIT
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 echo "PASS: typed inputs, results, error box and exit in a real X server"
