@@ -3,8 +3,9 @@
 // The layout names Windows faces ("宋体", "楷体_GB2312", ...). Where they are not
 // installed, Qt is told the closest installed faces of the same kind, so a
 // QFont asking for the named face resolves to one that has the glyphs.
-class FontSubstitutes {
-public:
-    // Registers every substitution with QFont; call before any control is built.
-    static void install();
-};
+namespace FontSubstitutes {
+
+// Registers every substitution with QFont; call before any control is built.
+void install();
+
+}  // namespace FontSubstitutes

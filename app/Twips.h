@@ -8,12 +8,11 @@
 // scaling then scales the whole window evenly. This is the one place where
 // twips become pixels.
 inline constexpr double kTwipsPerPixel = 15.0;
+// Font sizes are given in points of 1/72 inch, 20 twips each.
+inline constexpr int kTwipsPerPoint = 20;
 
 inline int twipsToPixels(double twips) {
     return qRound(twips / kTwipsPerPixel);
-}
-inline double pixelsToTwips(double pixels) {
-    return pixels * kTwipsPerPixel;
 }
 
 // A control's position in its container and its size, in twips.

@@ -4,14 +4,13 @@
 #include "PanelFrame.h"
 #include "PictureBox.h"
 #include "PictureButton.h"
+#include "Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
 namespace {
-
-constexpr int kTwipsPerPoint = 20;
 
 QString textOf(const ControlRow& row) {
     return row.text != nullptr ? QString::fromUtf8(row.text) : QString();

@@ -9,11 +9,12 @@
 // Builds one control of the main window from its row in the layout table:
 // the widget of its kind with its name, geometry, text, picture, font,
 // colours and accessible name. Tab order and event wiring are the window's.
-class WindowControls {
-public:
-    static QWidget* create(const ControlRow& row, QWidget* container);
+namespace WindowControls {
 
-    // The font of a look at its point size, held in pixels of 1/96 inch like
-    // the geometry, so text and layout scale together.
-    static QFont fontOf(const FontLook& look);
-};
+QWidget* create(const ControlRow& row, QWidget* container);
+
+// The font of a look at its point size, held in pixels of 1/96 inch like
+// the geometry, so text and layout scale together.
+QFont fontOf(const FontLook& look);
+
+}  // namespace WindowControls
