@@ -3,13 +3,13 @@
 //   bench_chart --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include "Form1.h"
 #include "GillilandChart.h"
+#include "GillilandCorrelation.h"
 #include "PictureBox.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <memory>
 
 namespace {
@@ -57,10 +57,6 @@ BENCHMARK(BM_ConfirmClick)->Unit(benchmark::kMicrosecond);
 // The floor: grid, curve and operating-point marker of the default inputs,
 // computed as the chart computes them and drawn with plain QPainter calls into
 // an image of the plot's inner size. No text, no widgets.
-double logAxis(double v) {
-    return (std::log(v) / std::log(10.0) + 2.0) * 2000.0;
-}
-
 void BM_QPainterFloor(benchmark::State& state) {
     Window& w = window();
     const QImage shown = w.picture5->drawing();
@@ -85,20 +81,20 @@ void BM_QPainterFloor(benchmark::State& state) {
         p.setPen(QPen(Qt::black, 0));
         for (int decade : {1, 10}) {
             for (int i = decade; i <= 10 * decade; i += decade) {
-                const double at = 2000.0 * std::log10(i);
+                const double at = LogAxisPosition(i / 100.0);
                 p.drawLine(QLineF(column(at), row(0), column(at), row(4000)));
                 p.drawLine(QLineF(column(0), row(at), column(4000), row(at)));
             }
         }
         const auto curve = [&](double from, double to, double step) {
             for (double x = from; x <= to; x += step) {
-                dot(p, logAxis(x), logAxis(0.75 * (1.0 - std::pow(x, 0.5668))), Qt::green);
+                dot(p, LogAxisPosition(x), LogAxisPosition(gillilandOrdinate(x)), Qt::green);
             }
         };
         curve(0.01, 0.1, 0.0001);
         curve(0.1, 1.0, 0.001);
-        const double px = logAxis(gillilandX);
-        const double py = logAxis(0.75 * (1.0 - std::pow(gillilandX, 0.5668)));
+        const double px = LogAxisPosition(gillilandX);
+        const double py = LogAxisPosition(gillilandOrdinate(gillilandX));
         for (double t = 1.0; t <= py; t += 0.4) {
             dot(p, px, t, Qt::red);
         }

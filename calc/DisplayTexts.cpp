@@ -1,6 +1,8 @@
 // The seven result texts and the number-to-text rule behind them.
 #include "DisplayTexts.h"
 
+#include "Truncate2.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -98,10 +100,6 @@ std::string roundedGeneralForm(double v) {
 }
 
 }  // namespace
-
-double truncate2(double v) {
-    return std::floor(v * 100) / 100;
-}
 
 std::string formatGeneral(double v) {
     if (v == 0) {

@@ -5,9 +5,6 @@
 #include <array>
 #include <string>
 
-// Display rounding: floor(100 v) / 100 in double precision, never to nearest.
-double truncate2(double v);
-
 // General number format: shortest decimal form with at most 15 significant
 // digits, no trailing zeros, "0." before a fraction, '.' as decimal point
 // whatever the locale (2.26, 15, 0.12, 1.5E+20).

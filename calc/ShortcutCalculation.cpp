@@ -3,17 +3,14 @@
 // and so the truncated two-decimal texts.
 #include "ShortcutCalculation.h"
 
-#include "DisplayTexts.h"
+#include "GillilandCorrelation.h"
+#include "Truncate2.h"
 
 #include <cmath>
 #include <initializer_list>
 #include <utility>
 
 namespace {
-
-// Eduljee's form of the Gilliland correlation: Y = 0.75 (1 - X^0.5668).
-constexpr double kEduljeeScale = 0.75;
-constexpr double kEduljeeExponent = 0.5668;
 
 struct QLinePoint {
     double xq;
@@ -101,7 +98,7 @@ std::optional<ShortcutResults> calculateShortcut(const ShortcutInputs& in) {
     r.reflux = r.rMin * in.refluxFactor;
     r.nMin = fenskeStages(in.xD, in.xW, in.alpha);
     r.gillilandX = (r.reflux - r.rMin) / (r.reflux + 1);
-    r.gillilandY = kEduljeeScale * (1 - std::pow(r.gillilandX, kEduljeeExponent));
+    r.gillilandY = gillilandOrdinate(r.gillilandX);
     r.stages = (r.gillilandY + r.nMin) / (1 - r.gillilandY);
     r.plateCount = std::floor(r.stages) + 1;
     r.nMinRectifying = fenskeStages(in.xD, in.xF, in.alpha);

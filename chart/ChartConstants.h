@@ -1,10 +1,9 @@
 #pragma once
 
 // The fixed figures of the Gilliland chart, in one place: plot-box size and
-// user scale, the label offsets in the panel's twips, the palette entries of
-// the three pens, and the correlation the curve and the marker share.
-
-#include <cmath>
+// user scale, the label offsets in the panel's twips and the palette entries of
+// the three pens. The correlation the curve and the marker plot is the
+// calculation's (GillilandCorrelation.h).
 
 namespace chart {
 
@@ -13,9 +12,14 @@ inline constexpr float kPlotBoxTwips = 5000.0F;
 // User coordinates run 0..kUserRange on both axes, y growing upward.
 inline constexpr float kUserRange = 4000.0F;
 
-// Label placement converts plot units to panel twips with this fixed factor
-// (5000 twips over 4000 units; the plot box's border is ignored).
-inline constexpr double kTwipsPerUserUnit = 1.25;
+// Both axes span two decades, 0.01 to 1, so 1 lies kDecades decades above the
+// axis origin and each decade takes 2000 user units.
+inline constexpr double kDecades = 2.0;
+inline constexpr double kUnitsPerDecade = kUserRange / kDecades;
+
+// Label placement converts plot units to panel twips with this fixed factor,
+// 1.25 (the box's outer size over the user range; its border is ignored).
+inline constexpr double kTwipsPerUserUnit = double{kPlotBoxTwips} / kUserRange;
 // An x label starts this far left of its grid line, its top at the box's
 // bottom edge.
 inline constexpr double kXLabelShiftLeft = 200.0;
@@ -31,13 +35,5 @@ inline constexpr int kCurveColour = 10;  // light green
 inline constexpr int kCurveWidth = 2;
 inline constexpr int kMarkerColour = 12;  // light red
 inline constexpr int kMarkerWidth = 2;
-
-// Eduljee's form of the Gilliland correlation, Y = 0.75 (1 - X^0.5668).
-inline constexpr double kGillilandFactor = 0.75;
-inline constexpr double kGillilandExponent = 0.5668;
-
-inline double gillilandOrdinate(double x) {
-    return kGillilandFactor * (1.0 - std::pow(x, kGillilandExponent));
-}
 
 }  // namespace chart

@@ -7,6 +7,7 @@
 
 #include "ChartConstants.h"
 #include "DrawingSurface.h"
+#include "GillilandCorrelation.h"
 
 #include <cmath>
 #include <string_view>
@@ -163,7 +164,7 @@ void drawCurveRange(DrawingSurface& picture5, const CurveRange& range) {
 }  // namespace
 
 double LogAxisPosition(double v) {
-    return (std::log(v) / std::log(10.0) + 2.0) * 2000.0;
+    return (std::log(v) / std::log(10.0) + kDecades) * kUnitsPerDecade;
 }
 
 void DrawStartupChart(ChartBoxes boxes) {

@@ -6,6 +6,7 @@
 #include "ChartConstants.h"
 #include "DrawingSurface.h"
 #include "GillilandChart.h"
+#include "GillilandCorrelation.h"
 
 using namespace chart;
 

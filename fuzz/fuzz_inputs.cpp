@@ -11,6 +11,7 @@
 #include "ParseNumber.h"
 #include "ReadInputs.h"
 #include "ShortcutCalculation.h"
+#include "Truncate2.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,7 @@
 #include "DisplayTexts.h"
 
 #include "ParseNumber.h"
+#include "Truncate2.h"
 
 #include <bit>
 #include <clocale>

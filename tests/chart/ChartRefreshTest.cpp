@@ -1,10 +1,10 @@
 // Clearing and refreshing the chart, and the operating-point marker.
 
 #include "GillilandChart.h"
+#include "GillilandCorrelation.h"
 #include "RecordingSurface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -32,8 +32,7 @@ struct DropLines {
 };
 
 DropLines splitDropLines(const SurfaceLog& points, double gillilandX) {
-    const double y = 0.75 * (1 - std::pow(gillilandX, 0.5668));
-    const auto cornerY = static_cast<float>(LogAxisPosition(y));
+    const auto cornerY = static_cast<float>(LogAxisPosition(gillilandOrdinate(gillilandX)));
     const auto corner = std::find_if(points.begin(), points.end(),
                                      [&](const SurfaceCall& c) { return c.args[1] == cornerY; });
     return {{points.begin(), corner}, {corner, points.end()}};

@@ -5,6 +5,7 @@
 #include "DisplayTexts.h"
 #include "ParseNumber.h"
 #include "ShortcutCalculation.h"
+#include "Truncate2.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,14 @@
+#include "GillilandCorrelation.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kEduljeeScale = 0.75;
+constexpr double kEduljeeExponent = 0.5668;
+
+}  // namespace
+
+double gillilandOrdinate(double gillilandX) {
+    return kEduljeeScale * (1 - std::pow(gillilandX, kEduljeeExponent));
+}
