@@ -21,10 +21,6 @@
 #include <optional>
 #include <vector>
 
-static void initPictures() {
-    Q_INIT_RESOURCE(trelvan);
-}
-
 namespace {
 
 const char* const kRejectionText = "输入数据不合理";
@@ -60,7 +56,6 @@ QLineEdit* textBox(const QWidget* window, const char* name) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    initPictures();
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/trelvan.svg")));
     setAutoFillBackground(true);
