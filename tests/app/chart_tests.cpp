@@ -2,12 +2,13 @@
 // box after the default calculation, and the same picture after the window
 // has been hidden and shown again.
 #include "Form1.h"
+#include "GillilandChart.h"
+#include "GillilandCorrelation.h"
 #include "PictureBox.h"
 #include "picturebox_test_support.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,10 +16,6 @@ namespace {
 // The default inputs put the operating point here, in plot units.
 constexpr double kMarkerX = 2171.64;
 constexpr double kMarkerY = 3436.24;
-
-double logAxis(double v) {
-    return 2000.0 * (std::log10(v) + 2.0);
-}
 
 // Plot units (0..4000, y upward) onto the device pixels of the inner image:
 // the scale's corners fall on the centres of the corner pixels.
@@ -98,16 +95,17 @@ TEST_F(ChartWindow, CurveGridAndTickLabelsAfterTheCalculation) {
 
     for (double x : {0.012, 0.03, 0.07, 0.2, 0.5, 0.9}) {
         SCOPED_TRACE(testing::Message() << "curve at X = " << x);
-        const double y = 0.75 * (1.0 - std::pow(x, 0.5668));
-        EXPECT_TRUE(colourNear(image, at.column(logAxis(x)), at.row(logAxis(y)), Qt::green, 2));
+        const double y = gillilandOrdinate(x);
+        EXPECT_TRUE(colourNear(image, at.column(LogAxisPosition(x)), at.row(LogAxisPosition(y)),
+                               Qt::green, 2));
     }
 
     // Grid lines for 0.02, 0.1 and 0.5: each crosses the whole plot, broken
     // only where the curve or the marker passes.
     for (double v : {0.02, 0.1, 0.5}) {
         SCOPED_TRACE(testing::Message() << "grid at " << v);
-        const double column = at.column(logAxis(v));
-        const double row = at.row(logAxis(v));
+        const double column = at.column(LogAxisPosition(v));
+        const double row = at.row(LogAxisPosition(v));
         int blackInColumn = 0;
         int blackInRow = 0;
         for (int i = 0; i < image.height(); ++i) {
