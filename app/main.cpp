@@ -1,9 +1,11 @@
 // Trelvan: opens the main window with the empty Gilliland chart drawn on it and
-// runs until the window is closed or the exit button is pressed.
+// runs until the window is closed or the exit button is pressed. The toolkit's
+// own texts are Chinese where Qt's catalogue is installed, English otherwise.
 
 #include "DisplayCheck.h"
 #include "FontSubstitutes.h"
 #include "Form1.h"
+#include "ToolkitTranslation.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -22,6 +24,7 @@ int main(int, char* argv[]) {
     check.release();
 
     FontSubstitutes::install();
+    ToolkitTranslation::install();
     Form1 window;
     window.Form_Load();
     window.showCentred();

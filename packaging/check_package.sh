@@ -52,6 +52,7 @@ depends=$(field Depends | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//
 for package in libqt6widgets6 libqt6gui6 libqt6core6 "${runtime_packages[@]}"; do
     grep -qxF "$package" <<<"$depends" || fail "Depends does not name $package: $(field Depends)"
 done
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
 repeated=$(sort <<<"$depends" | uniq -d)
 [ -z "$repeated" ] || fail "Depends names more than once: $repeated"
 

@@ -21,6 +21,8 @@ build_packages=(
     # Chinese faces for the Song, Kai (also standing in for the calligraphic) and
     # rounded captions; a Western serif and sans
     fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wqy-zenhei fonts-liberation2
+    # Qt's own texts (standard buttons, context menus) in Simplified Chinese
+    qt6-translations-l10n
 )
 headless_packages=(xvfb xauth)
 test_packages=(
@@ -30,6 +32,8 @@ test_packages=(
     # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang
     clang libclang-rt-14-dev llvm-14 valgrind
     dpkg-dev file desktop-file-utils lintian
+    # a screen reader's view of the window (AT-SPI), and the window under Wayland
+    at-spi2-core python3-pyatspi dbus-x11 weston qt6-wayland
 )
 
 wanted=("${build_packages[@]}")

@@ -1,7 +1,8 @@
 // Entry point of the window, picture-box, chart and long-use tests: one
 // QApplication for the whole run, offscreen unless told otherwise, with the
-// font substitutes the program installs at start.
+// font substitutes and toolkit texts the program installs at start.
 #include "FontSubstitutes.h"
+#include "ToolkitTranslation.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     FontSubstitutes::install();
+    ToolkitTranslation::install();
     return RUN_ALL_TESTS();
 }

@@ -40,6 +40,7 @@ struct SeenBox {
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    QString buttonText;
 };
 
 class WindowHandlers : public testing::Test {
@@ -79,8 +80,12 @@ protected:
                 return;
             }
             watcher.stop();
-            seen = {true, message->text(), message->windowTitle(), message->icon(),
-                    static_cast<int>(message->buttons().size())};
+            seen = {true,
+                    message->text(),
+                    message->windowTitle(),
+                    message->icon(),
+                    static_cast<int>(message->buttons().size()),
+                    message->buttons().front()->text()};
             message->buttons().front()->click();
         });
         watcher.start();
@@ -204,6 +209,7 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         EXPECT_EQ(seen.title, QString::fromUtf8("错误信息"));
         EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
         EXPECT_EQ(seen.buttons, 1);
+        EXPECT_EQ(seen.buttonText, QString::fromUtf8("确定"));
         EXPECT_EQ(allBoxTexts(), before);
         EXPECT_EQ(plotArea(), plotBefore);
         EXPECT_EQ(chartPanel(), panelBefore);

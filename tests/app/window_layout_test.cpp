@@ -13,9 +13,11 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -290,6 +292,22 @@ TEST_F(WindowLayout, BoxesStartWithTheirTextsAndCarryAccessibleNames) {
         EXPECT_FALSE(edit->isReadOnly());
         EXPECT_EQ(edit->accessibleName(), QString::fromUtf8(b.accessibleName));
     }
+}
+
+// Qt's own texts come from its Simplified Chinese catalogue whatever the
+// user's locale; the run under a German locale is the one that catches a
+// catalogue picked by locale.
+TEST_F(WindowLayout, TextBoxContextMenuReadsInChinese) {
+    const QStringList expected = {"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)",
+                                  "粘贴(&P)", "删除",     "全选"};
+    const std::unique_ptr<QMenu> menu(box(window, "Text1")->createStandardContextMenu());
+    QStringList shown;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            shown << action->text().section(QLatin1Char('\t'), 0, 0);
+        }
+    }
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(WindowLayout, TabVisitsBoxesAndButtonsInTabIndexOrder) {

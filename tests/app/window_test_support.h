@@ -1,13 +1,19 @@
 #pragma once
 
-// Helpers shared by the window tests: finding controls by name and the colour
-// that covers most of a picture.
+// Helpers shared by the window tests: finding controls by name, the colour
+// that covers most of a picture, and texts printed readably.
 
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Failure messages show texts as text, not as UTF-16 code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline QWidget* control(const QWidget& window, const char* name) {
     return window.findChild<QWidget*>(QString::fromUtf8(name));

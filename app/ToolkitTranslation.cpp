@@ -1,0 +1,21 @@
+#include "ToolkitTranslation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace ToolkitTranslation {
+
+// Only the widgets' catalogue, named outright: no search by locale, no other
+// modules' files to open at start.
+bool install() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+}  // namespace ToolkitTranslation
