@@ -6,9 +6,11 @@
 #include "PictureButton.h"
 #include "Twips.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -79,7 +81,6 @@ QWidget* createTextBox(const ControlRow& row, QWidget* container) {
     box->setStyleSheet(textBoxStyle(look));
     box->setTextMargins(0, 0, 0, 0);
     box->setCursorPosition(0);
-    box->setAccessibleName(QString::fromUtf8(row.accessibleName));
     return box;
 }
 
@@ -120,6 +121,44 @@ QWidget* createOfKind(const ControlRow& row, QWidget* container) {
     return nullptr;
 }
 
+// Qt would present the pictures and the chart as unnamed fillers; a screen
+// reader announces them by what they are.
+std::optional<QAccessible::Role> pictureRole(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::FormulaPicture:
+    case ControlKind::PlotArea:
+        return QAccessible::Graphic;
+    case ControlKind::ChartPanel:
+        return QAccessible::Chart;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Qt keeps the first interface it makes for a widget: this factory is in place
+// before any control exists, and a control has its object name before its
+// first accessibility event (its accessible name being set).
+QAccessibleInterface* pictureInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String("FormulaPicture") && className != QLatin1String("PictureBox")) {
+        return nullptr;
+    }
+    auto* widget = qobject_cast<QWidget*>(object);
+    const auto row = std::ranges::find_if(kControls, [widget](const ControlRow& r) {
+        return widget->objectName() == QLatin1String(r.name);
+    });
+    const auto role = row != kControls.end() ? pictureRole(row->kind) : std::nullopt;
+    return role ? new QAccessibleWidget(widget, *role) : nullptr;
+}
+
+void describe(QWidget* control, const ControlRow& row) {
+    if (row.accessibleName != nullptr) {
+        control->setAccessibleName(QString::fromUtf8(row.accessibleName));
+    }
+    if (row.accessibleDescription != nullptr) {
+        control->setAccessibleDescription(QString::fromUtf8(row.accessibleDescription));
+    }
+}
+
 bool placesItself(ControlKind kind) {
     return kind == ControlKind::ChartPanel || kind == ControlKind::PlotArea;
 }
@@ -127,6 +166,7 @@ bool placesItself(ControlKind kind) {
 }  // namespace
 
 QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
+    QAccessible::installFactory(pictureInterface);  // once: Qt ignores a repeat
     QWidget* control = createOfKind(row, container);
     control->setObjectName(QString::fromUtf8(row.name));
     if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -137,6 +177,7 @@ QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
     if (row.tabIndex == kNoTabStop) {
         control->setFocusPolicy(Qt::NoFocus);
     }
+    describe(control, row);
     return control;
 }
 

@@ -8,7 +8,8 @@
 
 // Builds one control of the main window from its row in the layout table:
 // the widget of its kind with its name, geometry, text, picture, font,
-// colours and accessible name. Tab order and event wiring are the window's.
+// colours, and what a screen reader says of it. Tab order and event wiring
+// are the window's.
 namespace WindowControls {
 
 QWidget* create(const ControlRow& row, QWidget* container);

@@ -64,6 +64,9 @@ protected:
     QImage chartPanel() const { return picture("Picture2")->drawing(); }
     QImage plotArea() const { return picture("Picture5")->drawing(); }
 
+    // What a screen reader hears the chart show.
+    QString chartDescription() const { return picture("Picture2")->accessibleDescription(); }
+
     PictureBox* picture(const char* name) const {
         return window.findChild<PictureBox*>(QString::fromUtf8(name));
     }
@@ -123,6 +126,8 @@ TEST_F(WindowHandlers, LoadDrawsTheChartBeforeAnyCalculation) {
     EXPECT_FALSE(isBlank(plotArea(), kPlotBackground));
     EXPECT_FALSE(isBlank(chartPanel(), kPanelBackground));  // tick labels
     EXPECT_FALSE(containsColour(plotArea(), kMarkerRed));
+    EXPECT_FALSE(chartDescription().isEmpty());
+    EXPECT_FALSE(chartDescription().contains(QStringLiteral("X =")));  // no operating point
 }
 
 struct GoodSet {
@@ -146,6 +151,9 @@ TEST_F(WindowHandlers, ConfirmWritesTheSevenResultsAndMarksTheChart) {
         EXPECT_FALSE(seen.shown);
         expectResults(set.results);
         EXPECT_TRUE(containsColour(plotArea(), kMarkerRed));
+        // The operating point as the X and Y read-outs show it.
+        EXPECT_TRUE(chartDescription().contains(QStringLiteral("X = ") + set.results[4]));
+        EXPECT_TRUE(chartDescription().contains(QStringLiteral("Y = ") + set.results[3]));
     }
 }
 
@@ -201,6 +209,7 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         const QStringList before = allBoxTexts();
         const QImage plotBefore = plotArea();
         const QImage panelBefore = chartPanel();
+        const QString descriptionBefore = chartDescription();
 
         const SeenBox seen = clickConfirm();
 
@@ -213,6 +222,7 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         EXPECT_EQ(allBoxTexts(), before);
         EXPECT_EQ(plotArea(), plotBefore);
         EXPECT_EQ(chartPanel(), panelBefore);
+        EXPECT_EQ(chartDescription(), descriptionBefore);
     }
 }
 
@@ -229,9 +239,11 @@ TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
     clickConfirm();
     const QImage chart = plotArea();
     type({"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "1"});
+    const QString description = chartDescription();
     EXPECT_TRUE(clickConfirm().shown);
     expectResults(kDefaultResults);
     EXPECT_EQ(plotArea(), chart);
+    EXPECT_EQ(chartDescription(), description);
     EXPECT_EQ(box(window, "Text7")->text(), QStringLiteral("1"));
 }
 

@@ -1,7 +1,8 @@
 // The window as laid out: every control's container and pixel geometry, the
 // looks of each group of controls, fonts that really have the glyphs, formula
-// pictures at their natural size, initial texts, accessible names, tab order,
-// and a resize that moves nothing.
+// pictures at their natural size, initial texts, what a screen reader says of
+// each control, the toolkit's own texts, tab order, and a resize that moves
+// nothing.
 
 #include "Form1.h"
 #include "FormulaPicture.h"
@@ -9,12 +10,14 @@
 #include "window_test_support.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -270,20 +273,23 @@ struct BoxStart {
     const char* name;
     const char* text;
     const char* accessibleName;
+    const char* unit;  // as the description says it
 };
 
 // clang-format off
 const BoxStart kBoxes[] = {
-    {"Text1", "100", "进料流量"}, {"Text2", "0.5", "进料组成"}, {"Text3", "-0.1", "热状态参数"},
-    {"Text4", "1.2", "回流比"}, {"Text5", "0.95", "塔顶产品组成"}, {"Text6", "0.05", "塔底产品组成"},
-    {"Text7", "2.47", "相对挥发度"},
-    {"Text8", " ", "最小回流比"}, {"Text14", " ", "回流比"}, {"Text9", " ", "最少理论板数"},
-    {"Text10", " ", "吉利兰图纵坐标 Y"}, {"Text11", " ", "吉利兰图横坐标 X"},
-    {"Text12", " ", "理论板数"}, {"Text13", " ", "进料板位置"},
+    {"Text1", "100", "进料流量", "kmol/h"}, {"Text2", "0.5", "进料组成", "mol/mol"},
+    {"Text3", "-0.1", "热状态参数 q", "无单位"}, {"Text4", "1.2", "回流比 R/Rmin", "mol/mol"},
+    {"Text5", "0.95", "塔顶产品组成", "mol/mol"}, {"Text6", "0.05", "塔底产品组成", "mol/mol"},
+    {"Text7", "2.47", "相对挥发度", "无单位"},
+    {"Text8", " ", "最小回流比 Rmin", "mol/mol"}, {"Text14", " ", "操作回流比 R", "mol/mol"},
+    {"Text9", " ", "最少理论板数 Nmin", "块"}, {"Text10", " ", "吉利兰图纵坐标 Y", "无单位"},
+    {"Text11", " ", "吉利兰图横坐标 X", "无单位"}, {"Text12", " ", "理论板数 NT", "块"},
+    {"Text13", " ", "进料板位置 NI", "块"},
 };
 // clang-format on
 
-TEST_F(WindowLayout, BoxesStartWithTheirTextsAndCarryAccessibleNames) {
+TEST_F(WindowLayout, BoxesStartWithTheirTextsAndCarryAccessibleNamesAndUnits) {
     for (const BoxStart& b : kBoxes) {
         SCOPED_TRACE(b.name);
         const QLineEdit* edit = box(window, b.name);
@@ -291,6 +297,61 @@ TEST_F(WindowLayout, BoxesStartWithTheirTextsAndCarryAccessibleNames) {
         EXPECT_EQ(edit->text(), QString::fromUtf8(b.text));
         EXPECT_FALSE(edit->isReadOnly());
         EXPECT_EQ(edit->accessibleName(), QString::fromUtf8(b.accessibleName));
+        EXPECT_TRUE(edit->accessibleDescription().contains(QString::fromUtf8(b.unit)))
+            << edit->accessibleDescription().toStdString();
+    }
+}
+
+// What a screen reader announces: the accessibility interface, not the
+// widget's own properties, so a button's caption counts as its name.
+QString spoken(QWidget* widget, QAccessible::Text what) {
+    return QAccessible::queryAccessibleInterface(widget)->text(what);
+}
+
+TEST_F(WindowLayout, EveryFocusStopHasItsOwnNameAndADescription) {
+    QSet<QString> names;
+    int stops = 0;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        SCOPED_TRACE(w->objectName().toStdString());
+        ++stops;
+        const QString name = spoken(w, QAccessible::Name);
+        EXPECT_FALSE(name.isEmpty());
+        EXPECT_FALSE(names.contains(name)) << name.toStdString();
+        names.insert(name);
+        EXPECT_FALSE(spoken(w, QAccessible::Description).isEmpty());
+    }
+    EXPECT_EQ(stops, 16);
+}
+
+struct PictureMeaning {
+    const char* name;
+    QAccessible::Role role;
+    const char* says;  // the formula or symbol it shows, or what it is
+};
+
+// clang-format off
+const PictureMeaning kPictureMeanings[] = {
+    {"Picture4", QAccessible::Graphic, "Rmin"}, {"Picture11", QAccessible::Graphic, "R"},
+    {"Picture8", QAccessible::Graphic, "Nmin"}, {"Picture6", QAccessible::Graphic, "NT"},
+    {"Picture7", QAccessible::Graphic, "NI"},
+    {"Picture1", QAccessible::Graphic, "X = (R − Rmin)/(R + 1)"},
+    {"Picture9", QAccessible::Graphic, "X = (R − Rmin)/(R + 1)"},
+    {"Picture3", QAccessible::Graphic, "Y = (NT − Nmin)/(NT + 1)"},
+    {"Picture10", QAccessible::Graphic, "Y = (NT − Nmin)/(NT + 1)"},
+    {"Picture2", QAccessible::Chart, "吉利兰图"},
+};
+// clang-format on
+
+TEST_F(WindowLayout, PicturesAndTheChartAreAnnouncedByWhatTheyShow) {
+    for (const PictureMeaning& p : kPictureMeanings) {
+        SCOPED_TRACE(p.name);
+        QWidget* picture = control(window, p.name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(picture)->role(), p.role);
+        EXPECT_TRUE(spoken(picture, QAccessible::Name).endsWith(QString::fromUtf8(p.says)))
+            << spoken(picture, QAccessible::Name).toStdString();
     }
 }
 
