@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -250,6 +251,13 @@ TEST_F(WindowLayout, EveryCaptionResolvesToAFaceThatHasItsGlyphs) {
             EXPECT_TRUE(c.isSpace() || fm.inFont(c)) << QString(c).toStdString();
         }
     }
+}
+
+// The banner's Latin letters are set proportionally, not in a CJK face's
+// fixed-width Latin.
+TEST_F(WindowLayout, BannerLettersHaveTheirOwnWidths) {
+    const QFontMetricsF fm(control(window, "Label9")->font());
+    EXPECT_GT(fm.horizontalAdvance(QLatin1Char('W')), 2 * fm.horizontalAdvance(QLatin1Char('i')));
 }
 
 // An 18-pixel input box shows the whole height of a line of its text.
