@@ -9,8 +9,11 @@
 #include "WindowControls.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QHash>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,6 +54,28 @@ const char* nameOf(ReadoutBox box) {
 
 QLineEdit* textBox(const QWidget* window, const char* name) {
     return window->findChild<QLineEdit*>(QString::fromUtf8(name));
+}
+
+// A message box without an icon still indents its text by a fixed column
+// and puts its buttons at the right; with neither, text and button stand in
+// the middle of the box. Its parts carry the object names Qt gives them for
+// style sheets.
+void centreContent(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* buttons = box.findChild<QDialogButtonBox*>(QStringLiteral("qt_msgbox_buttonbox"));
+    if (grid == nullptr || text == nullptr || buttons == nullptr) {
+        return;
+    }
+    for (int i = 0; i < grid->count(); ++i) {
+        if (QSpacerItem* indent = grid->itemAt(i)->spacerItem()) {
+            indent->changeSize(0, 0);
+        }
+    }
+    grid->setHorizontalSpacing(0);
+    text->setAlignment(Qt::AlignCenter);
+    buttons->setCenterButtons(true);
+    grid->invalidate();
 }
 
 }  // namespace
@@ -152,5 +177,6 @@ void Form1::showRejection() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kRejectionTitle),
                     QString::fromUtf8(kRejectionText), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon anywhere, not even on the button
+    centreContent(box);
     box.exec();
 }
