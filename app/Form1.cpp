@@ -81,6 +81,7 @@ void centreContent(QMessageBox& box) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/trelvan.svg")));
     setAutoFillBackground(true);
@@ -129,13 +130,31 @@ void Form1::Form_Load() {
     DrawStartupChart({*picture5_, *picture2_});
 }
 
+// The frame's size is known only once a window manager has put a frame
+// around the shown window: the window is placed by the frame it has before
+// (none), and once more when the first frame appears.
 void Form1::showCentred() {
+    centreFrame();
+    show();
+    awaitingFrame_ = true;
+}
+
+// A top-level move places the frame's top-left corner.
+void Form1::centreFrame() {
     const QScreen* screen = this->screen();
     if (screen != nullptr) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                 screen->geometry())
+                 .topLeft());
     }
-    show();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (awaitingFrame_ && frameGeometry().size() != size()) {
+        awaitingFrame_ = false;
+        centreFrame();
+    }
 }
 
 void Form1::Command1_Click() {

@@ -26,7 +26,7 @@ build_packages=(
 headless_packages=(xvfb xauth)
 test_packages=(
     googletest libgtest-dev libbenchmark-dev
-    xdotool xclip x11-utils imagemagick
+    xdotool xclip x11-utils imagemagick openbox
     locales
     # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang
     clang libclang-rt-14-dev llvm-14 valgrind

@@ -110,7 +110,8 @@ TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
     }
 }
 
-TEST_F(WindowLayout, WindowHasItsTitleClientSizeAndBackground) {
+TEST_F(WindowLayout, WindowHasItsNameTitleClientSizeAndBackground) {
+    EXPECT_EQ(window.objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
     EXPECT_EQ(window.size(), QSize(792, 557));
     EXPECT_EQ(colourAt(window, {791, 556}), 0xFFFFC0u);
