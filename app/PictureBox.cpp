@@ -130,11 +130,15 @@ void PictureBox::applyGeometry() {
 
 // Reallocates the image when the inner size or the device pixel ratio has
 // changed, keeping what was drawn (anchored at the top-left, rescaled to a new
-// ratio), as a picture box keeps its drawing when it is resized.
+// ratio), as a picture box keeps its drawing when it is resized. The image
+// has exactly the device pixels the inner area covers where the box lies in
+// its window, so the drawing's last row and column are the ones shown.
 void PictureBox::ensureImage() {
-    const QSize inner = innerRect().size().expandedTo(QSize(1, 1));
     const qreal dpr = devicePixelRatioF();
-    const QSize device(qCeil(inner.width() * dpr), qCeil(inner.height() * dpr));
+    const QPoint inWindow = mapTo(window(), QPoint(0, 0));
+    const QTransform toDevice =
+        QTransform::fromTranslate(inWindow.x(), inWindow.y()) * QTransform::fromScale(dpr, dpr);
+    const QSize device = devicePixels(toDevice, innerRect()).size().expandedTo(QSize(1, 1));
     if (image_.size() == device && image_.devicePixelRatio() == dpr) {
         return;
     }
