@@ -25,13 +25,10 @@ inline QRect pixelsOf(const QImage& image, QColor colour, bool other = false) {
     return bounds;
 }
 
-// Keeps a picture for people to look at, in the folder TRELVAN_SCREENSHOTS
-// names (none: nothing is kept), its pixel ratio in the file name.
+// Keeps a picture for people to look at in the build tree's screenshot
+// folder, its pixel ratio in the file name.
 inline void saveScreenshot(const QImage& image, const QString& name) {
-    const QString folder = qEnvironmentVariable("TRELVAN_SCREENSHOTS");
-    if (folder.isEmpty()) {
-        return;
-    }
+    const QString folder = QStringLiteral(TRELVAN_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     image.save(QStringLiteral("%1/%2@%3x.png").arg(folder, name).arg(image.devicePixelRatio()));
 }
