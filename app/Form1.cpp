@@ -9,8 +9,11 @@
 #include "WindowControls.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QHash>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -60,9 +63,32 @@ QLineEdit* textBox(const QWidget* window, const char* name) {
     return window->findChild<QLineEdit*>(QString::fromUtf8(name));
 }
 
+// A message box without an icon still indents its text by a fixed column
+// and puts its buttons at the right; with neither, text and button stand in
+// the middle of the box. Its parts carry the object names Qt gives them for
+// style sheets.
+void centreContent(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* buttons = box.findChild<QDialogButtonBox*>(QStringLiteral("qt_msgbox_buttonbox"));
+    if (grid == nullptr || text == nullptr || buttons == nullptr) {
+        return;
+    }
+    for (int i = 0; i < grid->count(); ++i) {
+        if (QSpacerItem* indent = grid->itemAt(i)->spacerItem()) {
+            indent->changeSize(0, 0);
+        }
+    }
+    grid->setHorizontalSpacing(0);
+    text->setAlignment(Qt::AlignCenter);
+    buttons->setCenterButtons(true);
+    grid->invalidate();
+}
+
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/trelvan.svg")));
     setAutoFillBackground(true);
@@ -112,13 +138,31 @@ void Form1::Form_Load() {
     picture2_->setAccessibleDescription(QString::fromUtf8(kEmptyChartDescription));
 }
 
+// The frame's size is known only once a window manager has put a frame
+// around the shown window: the window is placed by the frame it has before
+// (none), and once more when the first frame appears.
 void Form1::showCentred() {
+    centreFrame();
+    show();
+    awaitingFrame_ = true;
+}
+
+// A top-level move places the frame's top-left corner.
+void Form1::centreFrame() {
     const QScreen* screen = this->screen();
     if (screen != nullptr) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                 screen->geometry())
+                 .topLeft());
     }
-    show();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (awaitingFrame_ && frameGeometry().size() != size()) {
+        awaitingFrame_ = false;
+        centreFrame();
+    }
 }
 
 void Form1::Command1_Click() {
@@ -163,5 +207,6 @@ void Form1::showRejection() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kRejectionTitle),
                     QString::fromUtf8(kRejectionText), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon anywhere, not even on the button
+    centreContent(box);
     box.exec();
 }

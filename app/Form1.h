@@ -16,7 +16,7 @@ public:
     // Draws the empty chart; runs once, before the window is first shown.
     void Form_Load();
 
-    // Shows the window for the first time, centred on its screen.
+    // Shows the window for the first time, its frame centred on its screen.
     void showCentred();
 
 public slots:
@@ -26,11 +26,16 @@ public slots:
     // error message and nothing else, or the seven results and a fresh chart.
     void Command2_Click();
 
+protected:
+    void moveEvent(QMoveEvent* event) override;
+
 private:
+    void centreFrame();
     void buildControls();
     void setTabOrder();
     void showRejection();
 
     PictureBox* picture2_ = nullptr;
     PictureBox* picture5_ = nullptr;
+    bool awaitingFrame_ = false;  // shown, and no window manager's frame seen yet
 };

@@ -11,6 +11,7 @@ struct FontLook {
     const char* family;  // the face the layout names; FontSubstitutes maps it
     double points;
     bool bold;
+    int stretch = 100;  // width in percent of the face's own, condensed below 100
 };
 
 struct Look {
@@ -40,8 +41,12 @@ inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false}, kBlue,
 inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
 inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
 // The panel sets no font of its own: its tick labels take the classic 8-point
-// dialog face, small enough that neighbouring labels (.08 and .1) stay apart.
-inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false}, std::nullopt, kLightYellow};
+// dialog face, condensed to three quarters of its width as a narrow sans, so
+// that the closest labels (.08 and .1; the two .01 at the lower-left corner)
+// stay at least 2 pixels apart at every pixel ratio.
+inline constexpr int kCondensed = 75;
+inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false, kCondensed}, std::nullopt,
+                                  kLightYellow};
 inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
 
 // The edge of the text boxes: one flat grey line.

@@ -9,7 +9,6 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
-#include <qdrawutil.h>
 
 namespace {
 
@@ -71,6 +70,33 @@ bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
     return outcode(a) == 0 && outcode(b) == 0;
 }
 
+// The device pixels a logical rectangle covers, each side rounded to the
+// nearest pixel boundary.
+QRect devicePixels(const QTransform& toDevice, const QRect& logical) {
+    const QRectF r = toDevice.mapRect(QRectF(logical));
+    return {QPoint(qRound(r.left()), qRound(r.top())),
+            QPoint(qRound(r.right()) - 1, qRound(r.bottom()) - 1)};
+}
+
+// The classic sunken edge in two rings one logical pixel wide: the outer one
+// dark above and left and light below and right, the inner one in shadow and
+// midlight; the bottom and right sides take the corners they share. The
+// painter works in device pixels.
+void paintSunkenEdge(QPainter& p, const QTransform& toDevice, const QRect& box,
+                     const QPalette& palette) {
+    const auto ring = [&](const QRect& r, QPalette::ColorRole topLeft,
+                          QPalette::ColorRole bottomRight) {
+        const QColor first = palette.color(topLeft);
+        const QColor second = palette.color(bottomRight);
+        p.fillRect(devicePixels(toDevice, {r.left(), r.top(), r.width() - 1, 1}), first);
+        p.fillRect(devicePixels(toDevice, {r.left(), r.top(), 1, r.height() - 1}), first);
+        p.fillRect(devicePixels(toDevice, {r.left(), r.bottom(), r.width(), 1}), second);
+        p.fillRect(devicePixels(toDevice, {r.right(), r.top(), 1, r.height()}), second);
+    };
+    ring(box, QPalette::Dark, QPalette::Light);
+    ring(box.adjusted(1, 1, -1, -1), QPalette::Shadow, QPalette::Midlight);
+}
+
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent, const QString& objectName, const TwipRect& geometry,
@@ -104,11 +130,15 @@ void PictureBox::applyGeometry() {
 
 // Reallocates the image when the inner size or the device pixel ratio has
 // changed, keeping what was drawn (anchored at the top-left, rescaled to a new
-// ratio), as a picture box keeps its drawing when it is resized.
+// ratio), as a picture box keeps its drawing when it is resized. The image
+// has exactly the device pixels the inner area covers where the box lies in
+// its window, so the drawing's last row and column are the ones shown.
 void PictureBox::ensureImage() {
-    const QSize inner = innerRect().size().expandedTo(QSize(1, 1));
     const qreal dpr = devicePixelRatioF();
-    const QSize device(qCeil(inner.width() * dpr), qCeil(inner.height() * dpr));
+    const QPoint inWindow = mapTo(window(), QPoint(0, 0));
+    const QTransform toDevice =
+        QTransform::fromTranslate(inWindow.x(), inWindow.y()) * QTransform::fromScale(dpr, dpr);
+    const QSize device = devicePixels(toDevice, innerRect()).size().expandedTo(QSize(1, 1));
     if (image_.size() == device && image_.devicePixelRatio() == dpr) {
         return;
     }
@@ -331,14 +361,21 @@ QImage PictureBox::drawing() const {
     return image_;
 }
 
+// Painted in device pixels: the box may start at a fractional device
+// position (at ratio 1.5, every other logical pixel does), and each part is
+// snapped to whole device pixels by the same rounding, so the edge's rings
+// are solid and the drawing meets the inner ring with no gap.
 void PictureBox::paintEvent(QPaintEvent* event) {
     endDrawing();
     QPainter p(this);
     p.setClipRegion(event->region());
-    p.fillRect(rect(), background_);
-    p.drawImage(innerRect().topLeft(), image_);
+    const QTransform toDevice = p.deviceTransform();
+    p.setWorldTransform(toDevice.inverted());
+    p.fillRect(devicePixels(toDevice, rect()), background_);
+    const QPoint drawingCorner = devicePixels(toDevice, innerRect()).topLeft();
+    p.drawImage(QRectF(drawingCorner, QSizeF(image_.size())), image_);
     if (border_ == Border::Sunken) {
-        qDrawWinPanel(&p, rect(), palette(), true);
+        paintSunkenEdge(p, toDevice, rect(), palette());
     }
 }
 

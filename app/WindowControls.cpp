@@ -185,5 +185,8 @@ QFont WindowControls::fontOf(const FontLook& look) {
     QFont font(QString::fromUtf8(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
+    if (look.stretch != QFont::Unstretched) {
+        font.setStretch(look.stretch);
+    }
     return font;
 }

@@ -19,15 +19,16 @@ build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6
     # Chinese faces for the Song, Kai (also standing in for the calligraphic) and
-    # rounded captions; a Western serif and sans
+    # rounded captions; a Western serif and sans; an old-style roman for the banner
     fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wqy-zenhei fonts-liberation2
+    fonts-goudybookletter
     # Qt's own texts (standard buttons, context menus) in Simplified Chinese
     qt6-translations-l10n
 )
 headless_packages=(xvfb xauth)
 test_packages=(
     googletest libgtest-dev libbenchmark-dev
-    xdotool xclip x11-utils imagemagick
+    xdotool xclip x11-utils imagemagick openbox
     locales
     # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang
     clang libclang-rt-14-dev llvm-14 valgrind

@@ -1,6 +1,7 @@
 // The Gilliland chart as the window shows it, found in the pixels of the plot
 // box after the default calculation, and the same picture after the window
-// has been hidden and shown again.
+// has been hidden and shown again; the plot box's sunken edge and the tick
+// labels as they reach the screen at the device pixel ratio.
 #include "Form1.h"
 #include "GillilandChart.h"
 #include "GillilandCorrelation.h"
@@ -8,8 +9,12 @@
 #include "picturebox_test_support.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLineEdit>
+#include <QPalette>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -162,6 +167,218 @@ TEST_F(ChartWindow, HiddenAndShownAgainShowsTheSamePicture) {
 
     EXPECT_EQ(picture2->grab().toImage(), before);
     EXPECT_EQ(picture5->grab().toImage(), plotBefore);
+}
+
+// One side of the plot box's sunken edge, crossed from the panel inwards: the
+// outer ring's colour, then the inner ring's, then the drawing's edge grid line
+// (or the end of a red drop line or of the curve) with no plot background in
+// between.
+struct EdgeSide {
+    const char* name;
+    QPoint inwards;  // one device pixel step
+    QPalette::ColorRole outer;
+    QPalette::ColorRole inner;
+};
+
+const EdgeSide kEdgeSides[] = {
+    {"top", {0, 1}, QPalette::Dark, QPalette::Shadow},
+    {"left", {1, 0}, QPalette::Dark, QPalette::Shadow},
+    {"bottom", {0, -1}, QPalette::Light, QPalette::Midlight},
+    {"right", {-1, 0}, QPalette::Light, QPalette::Midlight},
+};
+
+constexpr QRgb kPanelYellow = 0xFFFFC0;
+constexpr QRgb kPlotCyan = 0xC0FFFF;
+
+// Runs of colour met along one crossing, in device pixels.
+struct EdgeCrossing {
+    int panel = 0;
+    int outer = 0;
+    int inner = 0;
+    QRgb after = 0;
+};
+
+int runOf(const QImage& image, QPoint& at, QPoint step, QRgb colour) {
+    int run = 0;
+    for (; hasColour(image, at.x(), at.y(), colour); at += step) {
+        ++run;
+    }
+    return run;
+}
+
+// Starts two device pixels outside the box.
+EdgeCrossing cross(const QImage& image, QPoint at, const EdgeSide& side, const QPalette& palette) {
+    EdgeCrossing c;
+    c.panel = runOf(image, at, side.inwards, kPanelYellow);
+    c.outer = runOf(image, at, side.inwards, palette.color(side.outer).rgb());
+    c.inner = runOf(image, at, side.inwards, palette.color(side.inner).rgb());
+    c.after = image.pixel(at) & RGB_MASK;
+    return c;
+}
+
+// Where each crossing of the side starts, leaving out the corners.
+std::vector<QPoint> crossingStarts(const QRectF& box, const EdgeSide& side, qreal dpr) {
+    const bool acrossTopOrBottom = side.inwards.y() != 0;
+    const int from = qCeil((acrossTopOrBottom ? box.left() : box.top()) + 3 * dpr);
+    const int to = qFloor((acrossTopOrBottom ? box.right() : box.bottom()) - 3 * dpr);
+    const int outside = side.inwards.x() + side.inwards.y() > 0
+                            ? qFloor(acrossTopOrBottom ? box.top() : box.left()) - 2
+                            : qCeil(acrossTopOrBottom ? box.bottom() : box.right()) + 1;
+    std::vector<QPoint> starts;
+    for (int along = from; along < to; ++along) {
+        starts.push_back(acrossTopOrBottom ? QPoint(along, outside) : QPoint(outside, along));
+    }
+    return starts;
+}
+
+// The window as the screen gets it, so the box sits at its real, possibly
+// fractional, device position.
+TEST_F(ChartWindow, SunkenEdgeIsTwoPixelsWideAndMeetsTheDrawing) {
+    calculate();
+    const QImage shot = form.grab().toImage();
+    const qreal dpr = shot.devicePixelRatio();
+    const QRectF box(QPointF(picture5->mapTo(&form, QPoint(0, 0))) * dpr,
+                     QSizeF(picture5->size()) * dpr);
+    // Two logical pixels: exactly that many device pixels where it is whole.
+    const auto twoPixelsWide = [dpr](int devicePixels) {
+        return std::abs(devicePixels - 2 * dpr) < 1;
+    };
+    for (const EdgeSide& side : kEdgeSides) {
+        SCOPED_TRACE(side.name);
+        int wrong = 0;
+        for (const QPoint start : crossingStarts(box, side, dpr)) {
+            const EdgeCrossing c = cross(shot, start, side, picture5->palette());
+            const bool right = c.panel <= 3 && c.outer >= 1 && c.inner >= 1 &&
+                               twoPixelsWide(c.outer + c.inner) && c.after != kPlotCyan &&
+                               c.after != kPanelYellow;
+            if (!right && wrong++ == 0) {
+                ADD_FAILURE() << "crossing from (" << start.x() << ", " << start.y() << "): panel "
+                              << c.panel << ", outer ring " << c.outer << ", inner ring " << c.inner
+                              << ", then #" << std::hex << c.after;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+// A tick label as the chart prints it on the panel: the text with its blanks,
+// and where the text starts, in the panel's twips.
+struct TickLabel {
+    const char* text;
+    double x;
+    double y;
+};
+
+// clang-format off
+const TickLabel kTickLabels[] = {
+    {" .01 ", 280, 6100}, {" .02 ", 1032.57, 6100}, {" .03 ", 1472.80, 6100},
+    {" .04 ", 1785.15, 6100}, {" .08 ", 2537.72, 6100}, {" .1 ", 2780, 6100},
+    {" .2 ", 3532.57, 6100}, {" .3 ", 3972.80, 6100}, {" .4 ", 4285.15, 6100},
+    {" .8 ", 5037.72, 6100},
+    {" .01 ", 80, 6000}, {" .02 ", 80, 5247.43}, {" .03 ", 80, 4807.20}, {" .04 ", 80, 4494.85},
+    {" .08 ", 80, 3742.28}, {" .1 ", 80, 3500}, {" .2 ", 80, 2747.43}, {" .3 ", 80, 2307.20},
+    {" .4 ", 80, 1994.85}, {".8", 80, 1242.28}, {"1.0", 80, 1000},
+};
+// clang-format on
+
+// The bounding boxes of the 8-connected patches of ink on the background.
+std::vector<QRect> inkPatches(const QImage& image, QRgb background) {
+    const int w = image.width();
+    std::vector<bool> seen(static_cast<std::size_t>(w * image.height()));
+    const auto isInk = [&](QPoint p) {
+        return image.rect().contains(p) && (image.pixel(p) & RGB_MASK) != background &&
+               !seen[static_cast<std::size_t>(p.y() * w + p.x())];
+    };
+    const auto mark = [&](QPoint p) { seen[static_cast<std::size_t>(p.y() * w + p.x())] = true; };
+    std::vector<QRect> patches;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!isInk({x, y})) {
+                continue;
+            }
+            QRect patch;
+            std::vector<QPoint> open{{x, y}};
+            mark({x, y});
+            while (!open.empty()) {
+                const QPoint p = open.back();
+                open.pop_back();
+                patch |= QRect(p, QSize(1, 1));
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if (isInk(p + QPoint(dx, dy))) {
+                            mark(p + QPoint(dx, dy));
+                            open.push_back(p + QPoint(dx, dy));
+                        }
+                    }
+                }
+            }
+            patches.push_back(patch);
+        }
+    }
+    return patches;
+}
+
+// Blank pixels between two boxes, across or down, whichever is more.
+int blankBetween(const QRect& a, const QRect& b) {
+    const int across = std::max(b.left() - a.right(), a.left() - b.right()) - 1;
+    const int down = std::max(b.top() - a.bottom(), a.top() - b.bottom()) - 1;
+    return std::max(across, down);
+}
+
+// Where a label's text may put ink: from its text position, the advance of
+// its text wide and a line high, in device pixels. With `glyphsOnly` its
+// blanks are left out.
+QRectF labelBox(const TickLabel& label, const QFontMetricsF& fm, qreal dpr, bool glyphsOnly) {
+    const QString text = QString::fromUtf8(label.text);
+    const QString glyphs = text.trimmed();
+    const qreal lead = glyphsOnly ? fm.horizontalAdvance(text.left(text.indexOf(glyphs))) : 0;
+    const qreal width = fm.horizontalAdvance(glyphsOnly ? glyphs : text);
+    const QRectF box(label.x / 15.0 + lead, label.y / 15.0, width, fm.height());
+    return {box.topLeft() * dpr, box.size() * dpr};
+}
+
+// Each patch of ink belongs to the label whose glyphs it lies among; labels
+// that touch make one patch and so one label's ink reaches into the other's.
+TEST_F(ChartWindow, TickLabelsStayApartAtTheirPlaces) {
+    const QImage panel = picture2->drawing();
+    const qreal dpr = panel.devicePixelRatio();
+    const QFontMetricsF fm(picture2->font());
+    std::vector<QRect> ink(std::size(kTickLabels));
+    for (const QRect& patch : inkPatches(panel, kPanelYellow)) {
+        const QPointF centre = QRectF(patch).center();
+        std::size_t owner = std::size(kTickLabels);
+        for (std::size_t i = 0; i < std::size(kTickLabels); ++i) {
+            if (labelBox(kTickLabels[i], fm, dpr, true).contains(centre)) {
+                owner = i;
+            }
+        }
+        ASSERT_LT(owner, std::size(kTickLabels))
+            << "ink at " << patch.x() << ", " << patch.y() << " belongs to no label";
+        ink[owner] |= patch;
+    }
+    const int apart = qCeil(2 * dpr);
+    for (std::size_t i = 0; i < ink.size(); ++i) {
+        const TickLabel& label = kTickLabels[i];
+        SCOPED_TRACE(testing::Message()
+                     << "'" << label.text << "' at " << label.x << ", " << label.y);
+        EXPECT_FALSE(ink[i].isEmpty());
+        const QRectF place = labelBox(label, fm, dpr, false).adjusted(-1, -1, 1, 1);
+        EXPECT_TRUE(place.contains(QRectF(ink[i])));
+        for (std::size_t j = i + 1; j < ink.size(); ++j) {
+            EXPECT_GE(blankBetween(ink[i], ink[j]), apart)
+                << "and '" << kTickLabels[j].text << "' at " << kTickLabels[j].x << ", "
+                << kTickLabels[j].y;
+        }
+    }
+
+    // The lower-left corner of the chart: the two .01 labels and the edge.
+    const QImage shot = form.grab().toImage();
+    const QRect corner(picture2->mapTo(&form, QPoint(0, picture5->geometry().bottom() - 60)),
+                       QSize(picture5->x() + 100, 100));
+    saveScreenshot(
+        shot.copy(
+            QRectF(QPointF(corner.topLeft()) * dpr, QSizeF(corner.size()) * dpr).toAlignedRect()),
+        QStringLiteral("chart_lower_left"));
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 // Pixel helpers shared by the picture-box and chart tests.
 #include <QColor>
+#include <QDir>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 inline bool hasColour(const QImage& image, int x, int y, QColor colour) {
     return image.rect().contains(x, y) && image.pixelColor(x, y).rgb() == colour.rgb();
@@ -21,4 +23,12 @@ inline QRect pixelsOf(const QImage& image, QColor colour, bool other = false) {
         }
     }
     return bounds;
+}
+
+// Keeps a picture for people to look at in the build tree's screenshot
+// folder, its pixel ratio in the file name.
+inline void saveScreenshot(const QImage& image, const QString& name) {
+    const QString folder = QStringLiteral(TRELVAN_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    image.save(QStringLiteral("%1/%2@%3x.png").arg(folder, name).arg(image.devicePixelRatio()));
 }

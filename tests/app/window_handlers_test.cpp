@@ -6,15 +6,18 @@
 #include "PictureBox.h"
 #include "ReadInputs.h"
 #include "ShortcutCalculation.h"
+#include "picturebox_test_support.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <array>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -33,7 +36,8 @@ constexpr std::array<const char*, 14> kAllBoxes = {"Text1",  "Text2",  "Text3", 
 constexpr Texts kDefaultInputs = {"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
 constexpr Texts kDefaultResults = {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"};
 
-// What the user saw of a message box during one click.
+// What the user saw of a message box during one click; where its text's ink
+// and its first button are centred across, from the box's own centre.
 struct SeenBox {
     bool shown = false;
     QString text;
@@ -41,7 +45,30 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
     QString buttonText;
+    double textOffCentre = 0;
+    double buttonOffCentre = 0;
+    QImage picture{};
 };
+
+double inkCentre(const QImage& shot, const QWidget& part) {
+    const qreal dpr = shot.devicePixelRatio();
+    const QRect area(part.pos() * dpr, part.size() * dpr);
+    const QImage inside = shot.copy(area);
+    const QRect ink = pixelsOf(inside, inside.pixelColor(0, 0), true);
+    return (area.left() + ink.left() + (ink.width() / 2.0)) / dpr;
+}
+
+void measureCentring(QMessageBox& message, SeenBox& seen) {
+    seen.picture = message.grab().toImage();
+    const double centre = message.width() / 2.0;
+    const auto* label = message.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label != nullptr && label->parentWidget() == &message) {
+        seen.textOffCentre = inkCentre(seen.picture, *label) - centre;
+    }
+    const QAbstractButton* button = message.buttons().front();
+    const QRectF onBox(button->mapTo(&message, QPoint(0, 0)), QSizeF(button->size()));
+    seen.buttonOffCentre = onBox.center().x() - centre;
+}
 
 class WindowHandlers : public testing::Test {
 protected:
@@ -89,6 +116,7 @@ protected:
                     message->icon(),
                     static_cast<int>(message->buttons().size()),
                     message->buttons().front()->text()};
+            measureCentring(*message, seen);
             message->buttons().front()->click();
         });
         watcher.start();
@@ -224,6 +252,17 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         EXPECT_EQ(chartPanel(), panelBefore);
         EXPECT_EQ(chartDescription(), descriptionBefore);
     }
+}
+
+// With no icon, nothing is indented for one: the text and the button stand
+// in the middle of the box, whatever the button says.
+TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
+    type({"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "1"});
+    const SeenBox seen = clickConfirm();
+    ASSERT_TRUE(seen.shown);
+    EXPECT_LE(std::abs(seen.textOffCentre), 3.0);
+    EXPECT_LE(std::abs(seen.buttonOffCentre), 3.0);
+    saveScreenshot(seen.picture, QStringLiteral("error_box"));
 }
 
 // The design set above passes every input check, so it is the calculation,

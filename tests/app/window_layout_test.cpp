@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -114,7 +115,8 @@ TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
     }
 }
 
-TEST_F(WindowLayout, WindowHasItsTitleClientSizeAndBackground) {
+TEST_F(WindowLayout, WindowHasItsNameTitleClientSizeAndBackground) {
+    EXPECT_EQ(window.objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
     EXPECT_EQ(window.size(), QSize(792, 557));
     EXPECT_EQ(colourAt(window, {791, 556}), 0xFFFFC0u);
@@ -255,6 +257,13 @@ TEST_F(WindowLayout, EveryCaptionResolvesToAFaceThatHasItsGlyphs) {
             EXPECT_TRUE(c.isSpace() || fm.inFont(c)) << QString(c).toStdString();
         }
     }
+}
+
+// The banner's Latin letters are set proportionally, not in a CJK face's
+// fixed-width Latin.
+TEST_F(WindowLayout, BannerLettersHaveTheirOwnWidths) {
+    const QFontMetricsF fm(control(window, "Label9")->font());
+    EXPECT_GT(fm.horizontalAdvance(QLatin1Char('W')), 2 * fm.horizontalAdvance(QLatin1Char('i')));
 }
 
 // An 18-pixel input box shows the whole height of a line of its text.

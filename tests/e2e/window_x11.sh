@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Drives the real program in a real X server as a user would: types inputs,
-# presses the confirm button, reads result boxes back through the clipboard,
-# meets the error box with a bad input set, and leaves with the exit button.
-# Saves a screenshot of the window after the default calculation.
+# Drives the real program in a real X server under a real window manager
+# (openbox) as a user would: checks that the window's frame is centred on the
+# screen, types inputs, presses the confirm button, reads result boxes back
+# through the clipboard, meets the error box with a bad input set, and leaves
+# with the exit button. Saves screenshots of the window after the default
+# calculation and of the framed error box.
 #
 #   window_x11.sh <trelvan binary> <output directory>      (run under xvfb-run)
 set -euo pipefail
@@ -12,11 +14,12 @@ out=$2
 mkdir -p "$out"
 
 # What the test relies on, whatever the caller's environment: a UTF-8 locale
-# (xdotool matches the Chinese title as a multibyte pattern) and a runtime
-# directory of its own.
+# (xdotool matches the Chinese title as a multibyte pattern), and runtime and
+# configuration directories of its own (the window manager reads its defaults).
 export LC_ALL=C.UTF-8
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
+scratch=$(mktemp -d)
+export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -37,8 +40,8 @@ wait_for() {
     return 1
 }
 
-# Window positions, in pixels of the client area: frame corner plus the box's
-# place in its frame (the layout's twips / 15), aimed at the box's middle.
+# Positions in the client area: frame corner plus the box's place in its
+# frame (the layout's twips / 15), aimed at the box's middle.
 frame1=(8 24)
 frame2=(8 336)
 declare -A centre=(
@@ -51,9 +54,12 @@ declare -A centre=(
     [Text12]="$((frame2[0] + 72 + 32)) $((frame2[1] + 136 + 12))"
 )
 
+# Clicks at absolute screen positions: the client area's corner as the X
+# server reports it, since a reparenting window manager moves the client.
 click() {
-    # shellcheck disable=SC2086
-    xdotool mousemove --sync --window "$wid" ${centre[$1]} click 1
+    local dx dy
+    read -r dx dy <<<"${centre[$1]}"
+    xdotool mousemove --sync $((client_x + dx)) $((client_y + dy)) click 1
 }
 
 type_into() {
@@ -77,33 +83,69 @@ expect_box() {
         fail "$name shows '$(xclip -o -selection clipboard 2>/dev/null)', expected '$want'"
 }
 
-error_box_open() {
-    xdotool search --onlyvisible --name '^错误信息$'
+# The window's client area (corner on the screen and size) and its frame as
+# left, right, top and bottom extents, into client_* and frame_*.
+read_geometry() {
+    local info
+    info=$(xwininfo -id "$1")
+    client_x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+    client_y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+    client_w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
+    client_h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+    read -r frame_l frame_r frame_t frame_b < <(xprop -id "$1" _NET_FRAME_EXTENTS |
+        sed -n 's/.*= //; s/,//gp')
 }
+
+# The frame's centre within 2 pixels of the screen's, compared doubled.
+frame_centred() {
+    read_geometry "$wid"
+    local across=$((2 * (client_x - frame_l) + frame_l + client_w + frame_r - screen_w))
+    local down=$((2 * (client_y - frame_t) + frame_t + client_h + frame_b - screen_h))
+    ((across * across <= 16 && down * down <= 16))
+}
+
+# Saves a window with its frame, as the screen shows it.
+shoot_framed() {
+    local client_x client_y client_w client_h frame_l frame_r frame_t frame_b
+    read_geometry "$1"
+    local size="$((frame_l + client_w + frame_r))x$((frame_t + client_h + frame_b))"
+    import -window root -crop "$size+$((client_x - frame_l))+$((client_y - frame_t))" +repage "$2"
+}
+
+openbox --sm-disable >"$out/openbox.log" 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "the window manager did not start"
 
 "$app" 2>"$out/trelvan.log" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+trap 'kill "$pid" "$wm" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
 wid=$(timeout 15 xdotool search --sync --onlyvisible --name '^Trelvan$' | head -n 1) ||
     fail "no window titled Trelvan appeared"
-xdotool windowfocus --sync "$wid"
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-[ "$WIDTH" = 792 ] && [ "$HEIGHT" = 557 ] || fail "client area is ${WIDTH}x$HEIGHT, not 792x557"
-screen_w=$(xdotool getdisplaygeometry | cut -d' ' -f1)
-screen_h=$(xdotool getdisplaygeometry | cut -d' ' -f2)
-((X + WIDTH / 2 - screen_w / 2 <= 1 && screen_w / 2 - X - WIDTH / 2 <= 1)) ||
-    fail "window not centred across: x=$X"
-((Y + HEIGHT / 2 - screen_h / 2 <= 1 && screen_h / 2 - Y - HEIGHT / 2 <= 1)) ||
-    fail "window not centred down: y=$Y"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+wait_for 5 frame_centred ||
+    fail "frame ${frame_l:-?},${frame_r:-?},${frame_t:-?},${frame_b:-?} around the client at" \
+        "${client_x:-?},${client_y:-?} is not centred on the ${screen_w}x$screen_h screen"
+if [ "$client_w" != 792 ] || [ "$client_h" != 557 ]; then
+    fail "client area is ${client_w}x$client_h, not 792x557"
+fi
+xdotool windowactivate --sync "$wid"
+
+# The window is centred once; where the user moves it, it stays.
+xdotool windowmove --sync "$wid" 40 30
+read_geometry "$wid"
 
 # The default inputs.
 click Command2
 expect_box Text8 "2.26"
 expect_box Text12 "15"
+! frame_centred || fail "the window went back to the centre after it was moved"
 click Text7
 xdotool key End
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/screenshot.png"
+import -window root -crop "${client_w}x${client_h}+${client_x}+${client_y}" +repage \
+    "$out/screenshot.png"
 
 # A saturated-liquid feed, typed.
 type_into Text3 "1"
@@ -116,7 +158,8 @@ type_into Text7 "1"
 click Command2
 errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
     fail "no error box appeared"
-xdotool windowfocus --sync "$errwid"
+xdotool windowactivate --sync "$errwid"
+shoot_framed "$errwid" "$out/error_box.png"
 xdotool key Return
 wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
     fail "the error box did not close on Return"
@@ -127,5 +170,4 @@ expect_box Text12 "16"
 click Command1
 wait_for 5 bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
 wait "$pid" || fail "the program ended with status $?"
-trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-echo "PASS: typed inputs, results, error box and exit in a real X server"
+echo "PASS: centred frame, typed inputs, results, error box and exit in a real X server"
