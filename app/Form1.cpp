@@ -6,6 +6,7 @@
 #include "PictureBox.h"
 #include "ReadInputs.h"
 #include "ShortcutCalculation.h"
+#include "SvgPictures.h"
 #include "WindowControls.h"
 
 #include <QApplication>
@@ -57,7 +58,7 @@ QLineEdit* textBox(const QWidget* window, const char* name) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/trelvan.svg")));
+    setWindowIcon(QIcon(new SvgIconEngine(QStringLiteral(":/pictures/trelvan.svg"))));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(looks::kWindow.background));

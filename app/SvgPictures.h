@@ -2,6 +2,11 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QIcon>
+#include <QIconEngine>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <QSvgRenderer>
@@ -18,3 +23,38 @@ inline QSvgRenderer& svgPicture(const QString& resource) {
     }
     return *picture;
 }
+
+// An icon drawn from one of the pictures at whatever size is asked, as Qt's
+// SVG icon engine draws it: the picture scaled into the size, keeping its
+// shape, on a transparent ground. That engine would be loaded as a plugin and
+// parse the picture again for every size before the window appears; this one
+// draws from the shared parse.
+class SvgIconEngine : public QIconEngine {
+public:
+    explicit SvgIconEngine(const QString& resource) : resource_(resource) {}
+
+    QIconEngine* clone() const override { return new SvgIconEngine(resource_); }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        QSvgRenderer& picture = svgPicture(resource_);
+        QSize drawn = picture.defaultSize();
+        drawn.scale(size, Qt::KeepAspectRatio);
+        if (drawn.isEmpty()) {
+            return {};
+        }
+        QImage image(drawn, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        picture.render(&painter);
+        painter.end();
+        return QPixmap::fromImage(image);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+private:
+    QString resource_;
+};
