@@ -1,8 +1,10 @@
 #include "FontSubstitutes.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 #include <array>
+#include <qpa/qplatformfontdatabase.h>
 
 namespace {
 
@@ -37,10 +39,30 @@ QStringList facesOf(const Substitution& s) {
     return faces;
 }
 
+// Qt looks a requested face up in its font database first and, when it is not
+// there, asks fontconfig for the whole list of fallbacks for that name before
+// it tries the substitutes: several milliseconds per face, before the window
+// can appear. Naming the first installed substitute by the Windows name as
+// well lets the look-up find it at once. The face and its fallbacks for
+// missing glyphs are the ones the substitution gives.
+void nameFirstInstalledFace(const QString& family, const QStringList& faces,
+                            const QStringList& installed) {
+    for (const QString& face : faces) {
+        if (installed.contains(face, Qt::CaseInsensitive)) {
+            QPlatformFontDatabase::registerAliasToFontFamily(face, family);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 void FontSubstitutes::install() {
+    const QStringList installed = QFontDatabase::families();
     for (const Substitution& s : kSubstitutions) {
-        QFont::insertSubstitutions(QString::fromUtf8(s.family), facesOf(s));
+        const QString family = QString::fromUtf8(s.family);
+        const QStringList faces = facesOf(s);
+        QFont::insertSubstitutions(family, faces);
+        nameFirstInstalledFace(family, faces, installed);
     }
 }

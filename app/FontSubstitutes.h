@@ -5,7 +5,9 @@
 // QFont asking for the named face resolves to one that has the glyphs.
 namespace FontSubstitutes {
 
-// Registers every substitution with QFont; call before any control is built.
+// Registers every substitution with QFont, and the Windows name as a name of
+// the first installed substitute in Qt's font database; call before any
+// control is built.
 void install();
 
 }  // namespace FontSubstitutes

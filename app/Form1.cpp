@@ -6,6 +6,7 @@
 #include "PictureBox.h"
 #include "ReadInputs.h"
 #include "ShortcutCalculation.h"
+#include "SvgPictures.h"
 #include "WindowControls.h"
 
 #include <QApplication>
@@ -90,7 +91,7 @@ void centreContent(QMessageBox& box) {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/trelvan.svg")));
+    setWindowIcon(QIcon(new SvgIconEngine(QStringLiteral(":/pictures/trelvan.svg"))));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(looks::kWindow.background));

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QColor>
-#include <QSvgRenderer>
+#include <QString>
 #include <QWidget>
 
 // A borderless picture box showing one formula picture over its background.
 // The picture is vector art rendered at paint time, so it stays sharp at any
 // device pixel ratio; its natural size is the size the box is laid out at.
+// The picture is parsed when first painted or measured.
 class FormulaPicture : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +20,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer picture_;
+    QString resource_;
     QColor background_;
 };

@@ -14,9 +14,8 @@ const QColor kEtchLight{0xFF, 0xFF, 0xFF};
 
 }  // namespace
 
-PanelFrame::PanelFrame(QWidget* parent, const QString& caption, const QColor& captionColour,
-                       const QColor& background)
-    : QGroupBox(caption, parent), captionColour_(captionColour), background_(background) {}
+PanelFrame::PanelFrame(QWidget* parent, const QColor& captionColour, const QColor& background)
+    : QGroupBox(parent), captionColour_(captionColour), background_(background) {}
 
 void PanelFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -7,12 +7,12 @@
 // etched rectangle whose top edge runs through the middle of the caption, and
 // the caption set into that edge in the frame's font and caption colour.
 // Children are placed from the frame's own upper-left corner, caption area
-// included; no layout moves them.
+// included; no layout moves them. The caption is set with setTitle, once the
+// frame has its font.
 class PanelFrame : public QGroupBox {
     Q_OBJECT
 public:
-    PanelFrame(QWidget* parent, const QString& caption, const QColor& captionColour,
-               const QColor& background);
+    PanelFrame(QWidget* parent, const QColor& captionColour, const QColor& background);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 #include "PictureButton.h"
 
+#include "SvgPictures.h"
+
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
@@ -13,13 +15,13 @@ constexpr int kFocusInset = 4;
 
 PictureButton::PictureButton(QWidget* parent, const QString& caption,
                              const QString& pictureResource)
-    : QPushButton(caption, parent), picture_(pictureResource) {
+    : QPushButton(caption, parent), pictureResource_(pictureResource) {
     setAutoDefault(false);
     setDefault(false);
 }
 
 QSize PictureButton::pictureSize() const {
-    return picture_.defaultSize();
+    return svgPicture(pictureResource_).defaultSize();
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
@@ -29,7 +31,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     const QSizeF face(pictureSize());
     const QPointF faceCorner((width() - face.width()) / 2.0, (height() - face.height()) / 2.0);
     p.setClipRect(rect());
-    picture_.render(&p, QRectF(faceCorner, face));
+    svgPicture(pictureResource_).render(&p, QRectF(faceCorner, face));
 
     qDrawWinButton(&p, rect(), palette(), sunken, nullptr);
 

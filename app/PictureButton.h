@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QPushButton>
-#include <QSvgRenderer>
+#include <QString>
 
 // A graphical push button: its face shows the middle of a picture larger than
 // the button, cut off at the edges, under a raised (or, while pressed, sunken)
 // edge, with the caption centred on top. It is never a default button, so
-// Enter does not press it.
+// Enter does not press it. The picture is parsed when first painted or
+// measured.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:
@@ -19,5 +20,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer picture_;
+    QString pictureResource_;
 };

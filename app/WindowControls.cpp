@@ -28,17 +28,20 @@ void applyFont(QWidget* widget, const Look& look) {
     }
 }
 
+// Each control takes its font before its text: laying the text out in the
+// toolkit's default font first would load that font, which nothing shows.
 QWidget* createFrame(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
-    auto* frame =
-        new PanelFrame(container, textOf(row), textColourOf(look, container), look.background);
+    auto* frame = new PanelFrame(container, textColourOf(look, container), look.background);
     applyFont(frame, look);
+    frame->setTitle(textOf(row));
     return frame;
 }
 
 QWidget* createLabel(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
-    auto* label = new QLabel(textOf(row), container);
+    auto* label = new QLabel(container);
+    applyFont(label, look);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
@@ -47,7 +50,7 @@ QWidget* createLabel(const ControlRow& row, QWidget* container) {
     colours.setColor(QPalette::Window, look.background);
     colours.setColor(QPalette::WindowText, textColourOf(look, label));
     label->setPalette(colours);
-    applyFont(label, look);
+    label->setText(textOf(row));
     return label;
 }
 
@@ -76,8 +79,9 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
 
 QWidget* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
-    auto* box = new QLineEdit(textOf(row), container);
+    auto* box = new QLineEdit(container);
     applyFont(box, look);
+    box->setText(textOf(row));
     box->setStyleSheet(textBoxStyle(look));
     box->setTextMargins(0, 0, 0, 0);
     box->setCursorPosition(0);

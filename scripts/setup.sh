@@ -17,7 +17,7 @@ esac
 
 build_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6
+    qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6
     # Chinese faces for the Song, Kai (also standing in for the calligraphic) and
     # rounded captions; a Western serif and sans; an old-style roman for the banner
     fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wqy-zenhei fonts-liberation2

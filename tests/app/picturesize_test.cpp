@@ -1,8 +1,11 @@
 // Every picture the window shows comes from the /pictures resources: it must load, have the
 // pixel size its box is laid out for, and render as the box expects.
+#include "SvgPictures.h"
+
 #include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -151,6 +154,26 @@ INSTANTIATE_TEST_SUITE_P(Resources, ButtonShades, testing::ValuesIn(kShades), []
     return baseName(info.param.path) + "_" + std::to_string(info.param.point.x()) + "_" +
            std::to_string(info.param.point.y());
 });
+
+// The window icon must look exactly as Qt's own SVG icon engine drew it: the same images at
+// every size the window manager is offered, at ordinary and doubled pixel density, and no
+// fixed list of sizes, so the window system keeps choosing them.
+TEST(WindowIcon, DrawsAsTheSvgIconEngine) {
+    const QString path = QStringLiteral(":/pictures/trelvan.svg");
+    const QIcon ours(new SvgIconEngine(path));
+    const QIcon qts(path);
+    EXPECT_EQ(ours.availableSizes(), qts.availableSizes());
+    for (const double ratio : {1.0, 2.0}) {
+        for (const int side : {16, 32, 64, 128, 20}) {
+            SCOPED_TRACE(std::to_string(side) + " at " + std::to_string(ratio));
+            const QImage drawn = ours.pixmap(QSize(side, side), ratio).toImage();
+            const QImage expected = qts.pixmap(QSize(side, side), ratio).toImage();
+            ASSERT_FALSE(expected.isNull());
+            EXPECT_EQ(drawn.convertToFormat(QImage::Format_ARGB32),
+                      expected.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+}
 
 }  // namespace
 
