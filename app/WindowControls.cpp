@@ -170,7 +170,9 @@ bool placesItself(ControlKind kind) {
 }  // namespace
 
 QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
-    QAccessible::installFactory(pictureInterface);  // once: Qt ignores a repeat
+    static const bool pictureFactoryInstalled =
+        (QAccessible::installFactory(pictureInterface), true);
+    Q_UNUSED(pictureFactoryInstalled);
     QWidget* control = createOfKind(row, container);
     control->setObjectName(QString::fromUtf8(row.name));
     if (auto* label = qobject_cast<QLabel*>(control)) {
