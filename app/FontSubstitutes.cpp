@@ -3,7 +3,9 @@
 #include <QFontDatabase>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -29,47 +31,45 @@ constexpr std::array kSubstitutions = {
 };
 
 // Filled once by install(), read by every control's font afterwards.
-QHash<QString, QStringList>& resolvedFaces() {
-    static QHash<QString, QStringList> faces;
+QHash<QString, QString>& resolvedFaces() {
+    static QHash<QString, QString> faces;
     return faces;
 }
 
-// The faces of one substitution that are installed, best first, the named face
-// itself ahead of them all. A face asked for by a name that is not installed
-// would make Qt ask fontconfig for the whole fallback list of that name:
-// several milliseconds per face before the window can appear.
-QStringList installedFaces(const Substitution& s, const QStringList& installed) {
-    QStringList faces;
-    const auto keepIfInstalled = [&](const char* face) {
-        const QString name = QString::fromUtf8(face);
-        if (installed.contains(name, Qt::CaseInsensitive)) {
-            faces << name;
-        }
+// The named face where it is installed, else the first installed face of its kind.
+// A face asked for by a name that is not installed would make Qt ask fontconfig for
+// the whole fallback list of that name, several milliseconds per face before the
+// window can appear; and each further family a font lists is matched as well. The
+// window test checks that each caption's glyphs are all in its one face.
+std::optional<QString> firstInstalledFace(const Substitution& s, const QStringList& installed) {
+    const auto isInstalled = [&](const char* face) {
+        return face != nullptr && installed.contains(QString::fromUtf8(face), Qt::CaseInsensitive);
     };
-    keepIfInstalled(s.family);
+    if (isInstalled(s.family)) {
+        return QString::fromUtf8(s.family);
+    }
     for (const char* face : s.faces) {
-        if (face != nullptr) {
-            keepIfInstalled(face);
+        if (isInstalled(face)) {
+            return QString::fromUtf8(face);
         }
     }
-    return faces;
+    return std::nullopt;
 }
 
 }  // namespace
 
 void FontSubstitutes::install() {
     const QStringList installed = QFontDatabase::families();
-    QHash<QString, QStringList>& resolved = resolvedFaces();
+    QHash<QString, QString>& resolved = resolvedFaces();
     resolved.clear();
     for (const Substitution& s : kSubstitutions) {
-        QStringList faces = installedFaces(s, installed);
-        if (!faces.isEmpty()) {
-            resolved.insert(QString::fromUtf8(s.family), faces);
+        if (const auto face = firstInstalledFace(s, installed)) {
+            resolved.insert(QString::fromUtf8(s.family), *face);
         }
     }
 }
 
-QStringList FontSubstitutes::familiesFor(const char* layoutFace) {
+QString FontSubstitutes::familyFor(const char* layoutFace) {
     const QString name = QString::fromUtf8(layoutFace);
-    return resolvedFaces().value(name, QStringList{name});
+    return resolvedFaces().value(name, name);
 }

@@ -189,7 +189,7 @@ QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
 }
 
 QFont WindowControls::fontOf(const FontLook& look) {
-    QFont font(FontSubstitutes::familiesFor(look.family));
+    QFont font(FontSubstitutes::familyFor(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
     if (look.stretch != QFont::Unstretched) {
