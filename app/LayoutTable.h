@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 // Every control of the main window: kind, container, position and size in
@@ -28,7 +29,7 @@ enum class ControlKind {
     PlotArea,        // drawing surface with a sunken edge
 };
 
-// The seven input boxes, in the order the calculation reads their texts.
+// The seven input boxes, in the order of the texts the calculation takes (InputTexts).
 enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
 inline constexpr std::size_t kInputCount = static_cast<std::size_t>(InputBox::Text7) + 1;
 // The read-out boxes are the calculation's (ReadoutBox), as many as it has texts.
