@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include "WindowControls.h"
 
-class PictureBox;
+#include <QWidget>
 
 // The program's one window: the input panel, the results panel, the Gilliland
 // chart panel and the title banner, all at fixed positions, and the three
@@ -35,7 +35,6 @@ private:
     void setTabOrder();
     void showRejection();
 
-    PictureBox* picture2_ = nullptr;
-    PictureBox* picture5_ = nullptr;
+    WindowParts controls_;
     bool awaitingFrame_ = false;  // shown, and no window manager's frame seen yet
 };

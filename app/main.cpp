@@ -5,6 +5,7 @@
 #include "DisplayCheck.h"
 #include "FontSubstitutes.h"
 #include "Form1.h"
+#include "PictureAccessibility.h"
 #include "ToolkitTranslation.h"
 
 #include <QApplication>
@@ -23,8 +24,9 @@ int main(int, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     check.release();
 
-    FontSubstitutes::install();
     ToolkitTranslation::install();
+    FontSubstitutes::install();
+    PictureAccessibility::install();
     Form1 window;
     window.Form_Load();
     window.showCentred();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 class DrawingSurface;
 
 // The two boxes the chart is drawn on: the plot area and the panel behind it
@@ -12,6 +15,31 @@ struct ChartBoxes {
 // 2000 (log10 v + 2): 0.01 -> 0, 0.1 -> 2000, 1 -> 4000 on either axis, with
 // log10 v formed as ln v / ln 10 in double precision.
 double LogAxisPosition(double v);
+
+enum class ChartAxis { X, Y };
+
+// A tick label: the axis, the grid value whose line it labels, and the text
+// printed for it on the panel, blanks included (" .01 ", ".8", "1.0").
+struct TickLabel {
+    ChartAxis axis;
+    double gridValue;
+    std::string text;
+};
+
+// Every tick label, in the order the chart prints them: the x axis's, then
+// the y axis's, each from 0.01 upward. This is the one list of them; the
+// chart draws from it.
+std::vector<TickLabel> TickLabels();
+
+// Where a label's text starts on the panel, in the panel's twips, beside the
+// plot box as it is placed now: an x label under its grid line, a y label
+// left of the box beside its line. gridPosition is LogAxisPosition of the
+// label's grid value.
+struct PanelPoint {
+    double x;
+    double y;
+};
+PanelPoint TickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurface& plotBox);
 
 // The empty chart as the window opens with it: clears the plot box, then draws
 // the frame (DrawChartFrame).

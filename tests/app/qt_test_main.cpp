@@ -1,12 +1,14 @@
 // Entry point of the window, picture-box, chart and long-use tests: one
 // QApplication for the whole run, offscreen unless told otherwise, with the
-// font substitutes and toolkit texts the program installs at start.
+// toolkit texts, font substitutes and picture accessibility the program
+// installs at start.
 //
 // A run meant for one device pixel ratio says so on its command line
 // (--expect-pixel-ratio=2) and stops at once if the screen has another: the
 // ratio comes from the environment, and a run whose environment was lost
 // would otherwise pass at ratio 1 under the name of another.
 #include "FontSubstitutes.h"
+#include "PictureAccessibility.h"
 #include "ToolkitTranslation.h"
 
 #include <QApplication>
@@ -43,7 +45,8 @@ int main(int argc, char** argv) {
                      app.devicePixelRatio(), *wanted);
         return 1;
     }
-    FontSubstitutes::install();
     ToolkitTranslation::install();
+    FontSubstitutes::install();
+    PictureAccessibility::install();
     return RUN_ALL_TESTS();
 }

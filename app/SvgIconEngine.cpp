@@ -1,0 +1,27 @@
+#include "SvgIconEngine.h"
+
+#include "SvgPictures.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
+QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
+    QSvgRenderer& picture = svgPicture(resource_);
+    QSize drawn = picture.defaultSize();
+    drawn.scale(size, Qt::KeepAspectRatio);
+    if (drawn.isEmpty()) {
+        return {};
+    }
+    QImage image(drawn, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    picture.render(&painter);
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+void SvgIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+                          QIcon::State state) {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+}

@@ -1,0 +1,14 @@
+#include "SvgPictures.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
+
+QSvgRenderer& svgPicture(const QString& resource) {
+    static QHash<QString, QPointer<QSvgRenderer>> parsed;
+    QPointer<QSvgRenderer>& picture = parsed[resource];
+    if (picture.isNull()) {
+        picture = new QSvgRenderer(resource, QCoreApplication::instance());
+    }
+    return *picture;
+}
