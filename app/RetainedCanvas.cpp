@@ -82,8 +82,8 @@ void RetainedCanvas::flushPoints() const {
         return;
     }
     const int s = penPixels_;
-    for (const QPoint& p : pendingPoints_) {
-        painter_.fillRect(p.x(), p.y(), s, s, foreColor_);
+    for (const PixelCorner& p : pendingPoints_) {
+        painter_.fillRect(p.x, p.y, s, s, foreColor_);
     }
     pendingPoints_.clear();
 }

@@ -8,7 +8,6 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QPoint>
 #include <QSize>
 #include <optional>
 #include <string_view>
@@ -59,9 +58,8 @@ public:
         if (!corner) {
             return;
         }
-        const QPoint topLeft(corner->x, corner->y);
-        if (pendingPoints_.empty() || pendingPoints_.back() != topLeft) {
-            pendingPoints_.push_back(topLeft);
+        if (pendingPoints_.empty() || pendingPoints_.back() != *corner) {
+            pendingPoints_.push_back(*corner);
         }
     }
 
@@ -81,7 +79,7 @@ private:
 
     mutable QImage image_;
     mutable QPainter painter_;
-    mutable std::vector<QPoint> pendingPoints_;
+    mutable std::vector<PixelCorner> pendingPoints_;
     // Kept at hand for points, the hot path: the image size and DrawWidth, in
     // device pixels.
     int deviceWidth_ = 0;
