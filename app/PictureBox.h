@@ -1,21 +1,21 @@
 #pragma once
 
 #include "DrawingSurface.h"
+#include "RetainedCanvas.h"
 #include "Twips.h"
 
 #include <QColor>
 #include <QImage>
-#include <QPainter>
-#include <QPoint>
 #include <QRect>
 #include <QWidget>
-#include <vector>
 
 // A picture box the Gilliland chart draws on: a widget that implements the
-// chart's DrawingSurface. Everything drawn is retained in a backing image sized
-// by the device pixel ratio; paintEvent only copies that image to the screen,
-// so the chart comes back exactly as last drawn whenever the box is uncovered.
-// The box may contain other widgets, which are painted over its drawing.
+// chart's DrawingSurface. Everything drawn is retained in a canvas sized by
+// the device pixel ratio; paintEvent only copies it to the screen, so the
+// chart comes back exactly as last drawn whenever the box is uncovered. The
+// box itself keeps its geometry in twips, follows resizing and changes of
+// screen, and paints its edge. It may contain other widgets, which are
+// painted over its drawing.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 public:
@@ -50,29 +50,12 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // User coordinates to device pixels of the image: device = offset + user * factor.
-    struct AxisMap {
-        double offset = 0.0;
-        double factor = 1.0;
-        double toDevice(double user) const { return offset + user * factor; }
-        double toUser(double device) const { return (device - offset) / factor; }
-    };
-    struct UserScale {
-        double x1, y1, x2, y2;
-    };
-
     QRect pixelGeometry() const;
     QRect innerRect() const;
     int borderWidth() const;
     void applyGeometry();
     void ensureImage();
-    void updateMapping();
     bool beginDrawing();
-    void endDrawing() const;
-    void flushPoints() const;
-    void useDevicePixels();
-    int penPixels() const { return penPixels_; }
-    void updatePenPixels();
 
     double left_;  // outer geometry in the container's twips
     double top_;
@@ -80,25 +63,5 @@ private:
     double height_;
     QColor background_;
     Border border_;
-    bool hasScale_ = false;
-    UserScale scale_{};
-    AxisMap mapX_;
-    AxisMap mapY_;
-    QColor foreColor_{Qt::black};
-    int drawWidth_ = 1;
-    double currentX_ = 0.0;
-    double currentY_ = 0.0;
-
-    // The inner area in device pixels, with its devicePixelRatio set. The
-    // painter stays open on it across a batch of drawing calls; points wait
-    // in pendingPoints_ (top-left device pixel, all in the current pen) until
-    // the pen changes or the image is needed.
-    mutable QImage image_;
-    mutable QPainter painter_;
-    mutable std::vector<QPoint> pendingPoints_;
-    // Kept at hand for PSet, the hot path: the image size and DrawWidth, in
-    // device pixels.
-    int deviceWidth_ = 0;
-    int deviceHeight_ = 0;
-    int penPixels_ = 1;
+    RetainedCanvas canvas_;
 };

@@ -5,11 +5,6 @@
 #include <array>
 #include <string>
 
-// General number format: shortest decimal form with at most 15 significant
-// digits, no trailing zeros, "0." before a fraction, '.' as decimal point
-// whatever the locale (2.26, 15, 0.12, 1.5E+20).
-std::string formatGeneral(double v);
-
 // The seven read-out boxes, named after their controls.
 enum class ReadoutBox { Text8, Text14, Text9, Text10, Text11, Text12, Text13 };
 

@@ -21,7 +21,7 @@ bool readField(std::string_view text, double& field, Test accepted) {
 }  // namespace
 
 std::optional<ShortcutInputs> readInputs(const InputTexts& texts) {
-    ShortcutInputs in;
+    ShortcutInputs in{};
     // The feed composition comes after both product compositions because its
     // test compares it with them; q is read second and never tested.
     const bool accepted =

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string_view>
 
-// The current texts of the seven input boxes, by box (UTF-8).
+// The current texts of the seven input boxes, by box (UTF-8). Build it by field
+// name, so that every box is named where its text is given.
 struct InputTexts {
     std::string_view text1;  // feed rate
     std::string_view text2;  // feed composition

@@ -132,8 +132,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < kBoxCount; ++i)
         values[i] = checkedParse(boxes[i]);
 
-    const std::optional<ShortcutInputs> record = readInputs(
-        InputTexts{boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6]});
+    const std::optional<ShortcutInputs> record = readInputs(InputTexts{.text1 = boxes[0],
+                                                                       .text2 = boxes[1],
+                                                                       .text3 = boxes[2],
+                                                                       .text4 = boxes[3],
+                                                                       .text5 = boxes[4],
+                                                                       .text6 = boxes[5],
+                                                                       .text7 = boxes[6]});
     if (!record) {
         require(!passesTests(values), "record rejected although every box passes its test");
         return 0;

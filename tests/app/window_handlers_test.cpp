@@ -265,7 +265,13 @@ TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
 // The design set above passes every input check, so it is the calculation,
 // not the reading, that turns it away.
 TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
-    const InputTexts texts{"100", "0.9", "1", "1.2", "0.95", "0.05", "10"};
+    const InputTexts texts{.text1 = "100",
+                           .text2 = "0.9",
+                           .text3 = "1",
+                           .text4 = "1.2",
+                           .text5 = "0.95",
+                           .text6 = "0.05",
+                           .text7 = "10"};
     const auto inputs = readInputs(texts);
     ASSERT_TRUE(inputs.has_value());
     EXPECT_FALSE(calculateShortcut(*inputs).has_value());

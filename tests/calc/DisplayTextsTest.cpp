@@ -1,5 +1,6 @@
 #include "DisplayTexts.h"
 
+#include "FormatGeneral.h"
 #include "ParseNumber.h"
 #include "Truncate2.h"
 

@@ -35,7 +35,7 @@ long designCount() {
 class DesignSource {
 public:
     ShortcutInputs next() {
-        ShortcutInputs in;
+        ShortcutInputs in{};
         in.feedRate = 100;
         drawCompositions(in);
         in.alpha = aboveOne(9.0);
