@@ -1,4 +1,4 @@
-#include "FontSubstitutes.h"
+#include "app/FontSubstitutes.h"
 
 #include <QFontDatabase>
 #include <QHash>

@@ -1,13 +1,13 @@
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "DisplayTexts.h"
-#include "GillilandChart.h"
-#include "LayoutTable.h"
-#include "PictureBox.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "SvgIconEngine.h"
-#include "WindowControls.h"
+#include "app/LayoutTable.h"
+#include "app/PictureBox.h"
+#include "app/SvgIconEngine.h"
+#include "app/WindowControls.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

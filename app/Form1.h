@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "FormulaPicture.h"
+#include "app/FormulaPicture.h"
 
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QPainter>
 

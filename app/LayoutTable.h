@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DisplayTexts.h"
-#include "Looks.h"
-#include "Twips.h"
+#include "app/Looks.h"
+#include "app/Twips.h"
+#include "calc/DisplayTexts.h"
 
 #include <algorithm>
 #include <array>

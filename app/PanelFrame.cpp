@@ -1,4 +1,4 @@
-#include "PanelFrame.h"
+#include "app/PanelFrame.h"
 
 #include <QPainter>
 

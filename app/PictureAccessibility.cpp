@@ -1,6 +1,6 @@
-#include "PictureAccessibility.h"
+#include "app/PictureAccessibility.h"
 
-#include "LayoutTable.h"
+#include "app/LayoutTable.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "app/PictureBox.h"
 
 #include <QEvent>
 #include <QPaintEvent>

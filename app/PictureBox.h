@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "RetainedCanvas.h"
-#include "Twips.h"
+#include "app/RetainedCanvas.h"
+#include "app/Twips.h"
+#include "chart/DrawingSurface.h"
 
 #include <QColor>
 #include <QImage>

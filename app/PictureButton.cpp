@@ -1,6 +1,6 @@
-#include "PictureButton.h"
+#include "app/PictureButton.h"
 
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>

@@ -1,7 +1,7 @@
-#include "RetainedCanvas.h"
+#include "app/RetainedCanvas.h"
 
-#include "SegmentClipper.h"
-#include "Twips.h"
+#include "app/Twips.h"
+#include "chart/SegmentClipper.h"
 
 #include <QFontMetricsF>
 #include <QPen>

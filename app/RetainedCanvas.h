@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "PointSquare.h"
-#include "ScaleMap.h"
+#include "chart/DrawingSurface.h"
+#include "chart/PointSquare.h"
+#include "chart/ScaleMap.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "SvgIconEngine.h"
+#include "app/SvgIconEngine.h"
 
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QImage>
 #include <QPainter>

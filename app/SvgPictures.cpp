@@ -1,4 +1,4 @@
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "ToolkitTranslation.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

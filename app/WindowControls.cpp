@@ -1,11 +1,11 @@
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
-#include "FontSubstitutes.h"
-#include "FormulaPicture.h"
-#include "PanelFrame.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "Twips.h"
+#include "app/FontSubstitutes.h"
+#include "app/FormulaPicture.h"
+#include "app/PanelFrame.h"
+#include "app/PictureBox.h"
+#include "app/PictureButton.h"
+#include "app/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

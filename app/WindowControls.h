@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LayoutTable.h"
-#include "Looks.h"
+#include "app/LayoutTable.h"
+#include "app/Looks.h"
 
 #include <QFont>
 #include <QWidget>

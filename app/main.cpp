@@ -2,11 +2,11 @@
 // runs until the window is closed or the exit button is pressed. The toolkit's
 // own texts are Chinese where Qt's catalogue is installed, English otherwise.
 
-#include "DisplayCheck.h"
-#include "FontSubstitutes.h"
-#include "Form1.h"
-#include "PictureAccessibility.h"
-#include "ToolkitTranslation.h"
+#include "app/DisplayCheck.h"
+#include "app/FontSubstitutes.h"
+#include "app/Form1.h"
+#include "app/PictureAccessibility.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // How long the chart takes on the window's picture boxes, against the least
 // the same picture costs when drawn straight into an image with QPainter.
 //   bench_chart --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "Form1.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "PictureBox.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QImage>

@@ -5,12 +5,12 @@
 // each where the window shows it. No pictures, boxes, buttons or chart: what the program takes
 // beyond this is what its controls and drawing cost. The texts, faces and places come from the
 // window's own layout table and the chart's own drawing routine.
-#include "DrawingSurface.h"
-#include "FontSubstitutes.h"
-#include "GillilandChart.h"
-#include "LayoutTable.h"
-#include "Twips.h"
-#include "WindowControls.h"
+#include "app/FontSubstitutes.h"
+#include "app/LayoutTable.h"
+#include "app/Twips.h"
+#include "app/WindowControls.h"
+#include "chart/DrawingSurface.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The seven result texts.
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
-#include "FormatGeneral.h"
-#include "Truncate2.h"
+#include "calc/FormatGeneral.h"
+#include "calc/Truncate2.h"
 
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
     return {{

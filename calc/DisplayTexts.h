@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShortcutResults.h"
+#include "calc/ShortcutResults.h"
 
 #include <array>
 #include <string>

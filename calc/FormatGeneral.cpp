@@ -1,7 +1,7 @@
 // The general number format, two ways to the same text: the shortest digits
 // laid out by hand where they need no rounding (the common case, and cheaper
 // by a good part of a click), std::to_chars' own 15-digit rounding otherwise.
-#include "FormatGeneral.h"
+#include "calc/FormatGeneral.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
 
 #include <cmath>
 

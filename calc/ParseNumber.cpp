@@ -1,8 +1,8 @@
 // Reading a typed text as a number: a decimal numeral with an optional E / D
 // exponent, or an &H / &O radix integer, blanks ignored wherever they stand.
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
 
-#include "TextCursor.h"
+#include "calc/TextCursor.h"
 
 #include <array>
 #include <charconv>

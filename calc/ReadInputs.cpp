@@ -1,8 +1,8 @@
 // Reading the seven input boxes into one design, testing each value as soon as
 // it is read.
-#include "ReadInputs.h"
+#include "calc/ReadInputs.h"
 
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
 
 namespace {
 

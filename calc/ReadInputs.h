@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShortcutInputs.h"
+#include "calc/ShortcutInputs.h"
 
 #include <optional>
 #include <string_view>

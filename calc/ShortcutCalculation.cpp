@@ -1,10 +1,10 @@
 // The shortcut design of a binary column. Every formula keeps its order of
 // operations as written, since that order decides the last bit of the doubles
 // and so the truncated two-decimal texts.
-#include "ShortcutCalculation.h"
+#include "calc/ShortcutCalculation.h"
 
-#include "GillilandCorrelation.h"
-#include "Truncate2.h"
+#include "calc/GillilandCorrelation.h"
+#include "calc/Truncate2.h"
 
 #include <cmath>
 #include <initializer_list>

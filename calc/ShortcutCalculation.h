@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ShortcutInputs.h"
-#include "ShortcutResults.h"
+#include "calc/ShortcutInputs.h"
+#include "calc/ShortcutResults.h"
 
 #include <optional>
 

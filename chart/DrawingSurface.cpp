@@ -1,9 +1,9 @@
 // The two helpers every drawing surface shares: the sixteen-colour palette and
 // the text a printed number becomes.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
-#include "FormatGeneral.h"
+#include "calc/FormatGeneral.h"
 
 #include <algorithm>
 #include <array>

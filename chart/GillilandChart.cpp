@@ -3,11 +3,11 @@
 // gets the tick labels. Start-up and every refresh draw it with the one routine
 // DrawChartFrame.
 
-#include "GillilandChart.h"
+#include "chart/GillilandChart.h"
 
-#include "ChartConstants.h"
-#include "DrawingSurface.h"
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/ChartConstants.h"
+#include "chart/DrawingSurface.h"
 
 #include <array>
 #include <cmath>

@@ -3,10 +3,10 @@
 // right of the y axis. Each is a chain of points 0.4 plot units apart, closer
 // than a pixel, so the 2-pixel points merge into a solid line.
 
-#include "ChartConstants.h"
-#include "DrawingSurface.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/ChartConstants.h"
+#include "chart/DrawingSurface.h"
+#include "chart/GillilandChart.h"
 
 using namespace chart;
 

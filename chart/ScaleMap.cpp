@@ -1,4 +1,4 @@
-#include "ScaleMap.h"
+#include "chart/ScaleMap.h"
 
 #include <cmath>
 

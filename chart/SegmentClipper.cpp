@@ -1,4 +1,4 @@
-#include "SegmentClipper.h"
+#include "chart/SegmentClipper.h"
 
 #include <cmath>
 

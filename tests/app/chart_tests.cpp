@@ -2,11 +2,11 @@
 // box after the default calculation, and the same picture after the window
 // has been hidden and shown again; the plot box's sunken edge and the tick
 // labels as they reach the screen at the device pixel ratio.
-#include "Form1.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "PictureBox.h"
-#include "picturebox_test_support.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
+#include "tests/app/picturebox_test_support.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
 // The picture box as a drawing surface on its own: user scale, points far
 // outside, clipping, drawing order, clearing, resizing and text placement.
 // Pixel sizes follow the device pixel ratio, so the tests also run at 2.
-#include "PictureBox.h"
-#include "picturebox_test_support.h"
+#include "app/PictureBox.h"
+#include "tests/app/picturebox_test_support.h"
 
 #include <QFontInfo>
 #include <QtGlobal>

@@ -7,9 +7,9 @@
 // (--expect-pixel-ratio=2) and stops at once if the screen has another: the
 // ratio comes from the environment, and a run whose environment was lost
 // would otherwise pass at ratio 1 under the name of another.
-#include "FontSubstitutes.h"
-#include "PictureAccessibility.h"
-#include "ToolkitTranslation.h"
+#include "app/FontSubstitutes.h"
+#include "app/PictureAccessibility.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <cstdio>

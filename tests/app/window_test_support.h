@@ -4,7 +4,7 @@
 // table gives them, the colour that covers most of a picture, and texts
 // printed readably.
 
-#include "LayoutTable.h"
+#include "app/LayoutTable.h"
 
 #include <QImage>
 #include <QLineEdit>

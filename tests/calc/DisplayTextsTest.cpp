@@ -1,8 +1,8 @@
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
-#include "FormatGeneral.h"
-#include "ParseNumber.h"
-#include "Truncate2.h"
+#include "calc/FormatGeneral.h"
+#include "calc/ParseNumber.h"
+#include "calc/Truncate2.h"
 
 #include <bit>
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

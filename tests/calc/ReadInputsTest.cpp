@@ -1,4 +1,4 @@
-#include "ReadInputs.h"
+#include "calc/ReadInputs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ShortcutCalculation.h"
+#include "calc/ShortcutCalculation.h"
 
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The chart frame as recorded on the two boxes: sizing and scale, the grid,
 // the tick labels and their positions, and the correlation curve.
 
-#include "GillilandChart.h"
-#include "RecordingSurface.h"
+#include "chart/GillilandChart.h"
+#include "tests/chart/RecordingSurface.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Clearing and refreshing the chart, and the operating-point marker.
 
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "RecordingSurface.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
+#include "tests/chart/RecordingSurface.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

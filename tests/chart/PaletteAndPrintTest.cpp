@@ -1,6 +1,6 @@
 // The palette and the numeric print format the tick labels rely on.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <climits>
 #include <cmath>

@@ -5,7 +5,7 @@
 // of calls across the plot box and the panel can be checked. Each Line, PSet
 // and Print entry carries the pen in effect when it was made.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <algorithm>
 #include <array>

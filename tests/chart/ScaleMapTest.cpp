@@ -1,8 +1,8 @@
 // A surface's user scale onto device pixels, and the square a point covers.
 
-#include "ScaleMap.h"
+#include "chart/ScaleMap.h"
 
-#include "PointSquare.h"
+#include "chart/PointSquare.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,6 +1,6 @@
 // Clipping a segment to a drawing's bounds before it reaches the rasteriser.
 
-#include "SegmentClipper.h"
+#include "chart/SegmentClipper.h"
 
 #include <gtest/gtest.h>
 #include <limits>

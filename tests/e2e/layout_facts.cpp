@@ -5,8 +5,8 @@
 //
 //   layout_facts <shell file> <JSON file>
 
-#include "LayoutTable.h"
-#include "Twips.h"
+#include "app/LayoutTable.h"
+#include "app/Twips.h"
 
 #include <QPoint>
 #include <QRect>
