@@ -96,7 +96,7 @@ void Form1::setTabOrder() {
 }
 
 void Form1::Form_Load() {
-    DrawStartupChart({*controls_.plotArea, *controls_.chartPanel});
+    drawStartupChart({*controls_.plotArea, *controls_.chartPanel});
     controls_.chartPanel->setAccessibleDescription(QString::fromUtf8(kEmptyChartDescription));
 }
 

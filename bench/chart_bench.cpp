@@ -36,7 +36,7 @@ Window& window() {
 void BM_StartupChart(benchmark::State& state) {
     Window& w = window();
     for (auto _ : state) {
-        DrawStartupChart({*w.picture5, *w.picture2});
+        drawStartupChart({*w.picture5, *w.picture2});
         benchmark::DoNotOptimize(w.picture5->drawing().constBits());
         benchmark::DoNotOptimize(w.picture2->drawing().constBits());
     }

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     }
     TextOnlySurface plot(rowNamed("Picture5"), &window);
     TextOnlySurface panel(rowNamed("Picture2"), &window);
-    DrawStartupChart({.picture5 = plot, .picture2 = panel});
+    drawStartupChart({.picture5 = plot, .picture2 = panel});
     window.show();
     return QApplication::exec();
 }

@@ -273,8 +273,8 @@ struct PanelLabel {
 // The chart's tick labels where it places them beside the plot box.
 std::vector<PanelLabel> panelLabels(const PictureBox& plotBox) {
     std::vector<PanelLabel> labels;
-    for (const TickLabel& label : TickLabels()) {
-        const PanelPoint at = TickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
+    for (const TickLabel& label : tickLabels()) {
+        const PanelPoint at = tickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
         labels.push_back({label.text, at.x, at.y});
     }
     return labels;

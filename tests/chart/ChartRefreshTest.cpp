@@ -137,7 +137,7 @@ TEST_F(ChartRefreshTest, RedrawIsTheStartupChartThenTheMarker) {
     SurfaceLog startup;
     RecordingSurface startupPicture5{"picture5", startup};
     RecordingSurface startupPicture2{"picture2", startup, {0, 0, 7000, 7000}};
-    DrawStartupChart({startupPicture5, startupPicture2});
+    drawStartupChart({startupPicture5, startupPicture2});
     for (const auto& [x, points] :
          {std::pair<double, std::size_t>{kDefaultX, 8589 + 5427}, {1.0, 0}}) {
         SCOPED_TRACE("X = " + std::to_string(x));
