@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace app {
+
 namespace {
 
 const char* const kHowToRun = "Run it on a desktop, or headless with: xvfb-run -a trelvan";
@@ -91,3 +93,5 @@ void DisplayCheck::release() {
         qt_message_output(m.type, context, m.text);
     }
 }
+
+}  // namespace app

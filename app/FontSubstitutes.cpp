@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+namespace app {
+
 namespace {
 
 struct Substitution {
@@ -58,7 +60,7 @@ std::optional<QString> firstInstalledFace(const Substitution& s, const QStringLi
 
 }  // namespace
 
-void FontSubstitutes::install() {
+void installFontSubstitutes() {
     const QStringList installed = QFontDatabase::families();
     QHash<QString, QString>& resolved = resolvedFaces();
     resolved.clear();
@@ -69,7 +71,9 @@ void FontSubstitutes::install() {
     }
 }
 
-QString FontSubstitutes::familyFor(const char* layoutFace) {
+QString familyFor(const char* layoutFace) {
     const QString name = QString::fromUtf8(layoutFace);
     return resolvedFaces().value(name, name);
 }
+
+}  // namespace app

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace app {
+
 // The program's one window: the input panel, the results panel, the Gilliland
 // chart panel and the title banner, all at fixed positions, and the three
 // handlers it answers. Resizing moves nothing; more window shows more
@@ -38,3 +40,5 @@ private:
     WindowParts controls_;
     bool awaitingFrame_ = false;  // shown, and no window manager's frame seen yet
 };
+
+}  // namespace app

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace app {
+
 FormulaPicture::FormulaPicture(QWidget* parent, const QString& resource, const QColor& background)
     : QWidget(parent), resource_(resource), background_(background) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -18,3 +20,5 @@ void FormulaPicture::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), background_);
     svgPicture(resource_).render(&p, QRectF(QPointF(0, 0), QSizeF(pictureSize())));
 }
+
+}  // namespace app

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace app {
+
 namespace {
 
 // The caption starts this far from the frame's left edge, with a little panel
@@ -36,3 +38,5 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     p.setPen(captionColour_);
     p.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, title());
 }
+
+}  // namespace app

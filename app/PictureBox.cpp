@@ -9,6 +9,8 @@
 #include <cmath>
 #include <optional>
 
+namespace app {
+
 namespace {
 
 constexpr int kSunkenBorderPixels = 2;
@@ -139,12 +141,12 @@ double PictureBox::Height() const {
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2) {
-    if (const std::optional<UserScale> scale = userScale(x1, y1, x2, y2)) {
+    if (const std::optional<chart::UserScale> scale = chart::userScale(x1, y1, x2, y2)) {
         canvas_.setScale(*scale);
     }
 }
 
-void PictureBox::SetForeColor(Rgb colour) {
+void PictureBox::SetForeColor(chart::Rgb colour) {
     canvas_.setForeColor(colour);
 }
 
@@ -215,3 +217,5 @@ bool PictureBox::event(QEvent* event) {
     }
     return QWidget::event(event);
 }
+
+}  // namespace app

@@ -6,6 +6,8 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
+namespace app {
+
 namespace {
 
 // The focus rectangle sits this far inside the edge, clear of the bevel.
@@ -47,3 +49,5 @@ void PictureButton::paintEvent(QPaintEvent*) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
 }
+
+}  // namespace app

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace app {
+
 QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
     QSvgRenderer& picture = svgPicture(resource_);
     QSize drawn = picture.defaultSize();
@@ -25,3 +27,5 @@ void SvgIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode
                           QIcon::State state) {
     painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
 }
+
+}  // namespace app

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QPointer>
 
+namespace app {
+
 QSvgRenderer& svgPicture(const QString& resource) {
     static QHash<QString, QPointer<QSvgRenderer>> parsed;
     QPointer<QSvgRenderer>& picture = parsed[resource];
@@ -12,3 +14,5 @@ QSvgRenderer& svgPicture(const QString& resource) {
     }
     return *picture;
 }
+
+}  // namespace app

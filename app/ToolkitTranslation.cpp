@@ -4,11 +4,11 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace ToolkitTranslation {
+namespace app {
 
 // Only the widgets' catalogue, named outright: no search by locale, no other
 // modules' files to open at start.
-bool install() {
+bool installToolkitTranslation() {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_zh_CN"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -18,4 +18,4 @@ bool install() {
     return QCoreApplication::installTranslator(translator);
 }
 
-}  // namespace ToolkitTranslation
+}  // namespace app

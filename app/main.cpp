@@ -12,7 +12,7 @@
 #include <cstdio>
 
 int main(int, char* argv[]) {
-    if (const auto problem = DisplayCheck::missingDisplay()) {
+    if (const auto problem = app::DisplayCheck::missingDisplay()) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
     }
@@ -20,14 +20,14 @@ int main(int, char* argv[]) {
     // The program takes no command line: Qt sees only the program name.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
-    DisplayCheck check;
-    QApplication app(qtArgc, qtArgv);
+    app::DisplayCheck check;
+    QApplication application(qtArgc, qtArgv);
     check.release();
 
-    ToolkitTranslation::install();
-    FontSubstitutes::install();
-    PictureAccessibility::install();
-    Form1 window;
+    app::installToolkitTranslation();
+    app::installFontSubstitutes();
+    app::installPictureAccessibility();
+    app::Form1 window;
     window.Form_Load();
     window.showCentred();
     return QApplication::exec();

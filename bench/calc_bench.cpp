@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace calc;
+
 const InputTexts kDefaultTexts{.text1 = "100",
                                .text2 = "0.5",
                                .text3 = "-0.1",

@@ -14,6 +14,10 @@
 
 namespace {
 
+using namespace app;
+using namespace calc;
+using namespace chart;
+
 // The window, built and shown once for every benchmark of the run.
 struct Window {
     Form1 form;

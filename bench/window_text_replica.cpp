@@ -20,6 +20,9 @@
 
 namespace {
 
+using namespace app;
+using namespace chart;
+
 const ControlRow& rowNamed(std::string_view name) {
     return *std::ranges::find_if(kControls, [name](const ControlRow& r) { return r.name == name; });
 }
@@ -39,7 +42,7 @@ QPoint placeInWindow(const ControlRow& row) {
 
 QLabel* addLabel(QWidget* window, const FontLook& look, const QString& text, QPointF twips) {
     auto* label = new QLabel(window);
-    label->setFont(WindowControls::fontOf(look));  // before the text, as the window does
+    label->setFont(app::fontOf(look));  // before the text, as the window does
     label->setText(text);
     label->move(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
     return label;
@@ -82,7 +85,7 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    FontSubstitutes::install();
+    app::installFontSubstitutes();
     QWidget window;
     window.setWindowTitle(QString::fromUtf8(kWindowTitle));
     window.resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));

@@ -4,6 +4,8 @@
 #include "calc/FormatGeneral.h"
 #include "calc/Truncate2.h"
 
+namespace calc {
+
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
     return {{
         {ReadoutBox::Text8, formatGeneral(truncate2(r.rMin))},
@@ -15,3 +17,5 @@ std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
         {ReadoutBox::Text13, formatGeneral(r.feedPlate)},
     }};
 }
+
+}  // namespace calc

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace calc {
+
 namespace {
 
 constexpr int kSignificantDigits = 15;
@@ -118,3 +120,5 @@ std::string formatGeneral(double v) {
     }
     return roundedGeneralForm(v);
 }
+
+}  // namespace calc

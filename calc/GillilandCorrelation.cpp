@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace calc {
+
 namespace {
 
 constexpr double kEduljeeScale = 0.75;
@@ -12,3 +14,5 @@ constexpr double kEduljeeExponent = 0.5668;
 double gillilandOrdinate(double gillilandX) {
     return kEduljeeScale * (1 - std::pow(gillilandX, kEduljeeExponent));
 }
+
+}  // namespace calc

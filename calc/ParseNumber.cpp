@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <system_error>
 
+namespace calc {
+
 namespace {
 
 // A double is told apart from the halfway points next to it by at most 767
@@ -231,3 +233,5 @@ std::optional<double> parseNumber(std::string_view text) {
     }
     return readDecimal(cursor);
 }
+
+}  // namespace calc

@@ -4,6 +4,8 @@
 
 #include "calc/ParseNumber.h"
 
+namespace calc {
+
 namespace {
 
 // Reads one box into field when its value passes accepted; false is a rejection,
@@ -37,3 +39,5 @@ std::optional<ShortcutInputs> readInputs(const InputTexts& texts) {
     }
     return in;
 }
+
+}  // namespace calc

@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <utility>
 
+namespace calc {
+
 namespace {
 
 struct QLinePoint {
@@ -109,3 +111,5 @@ std::optional<ShortcutResults> calculateShortcut(const ShortcutInputs& in) {
     }
     return r;
 }
+
+}  // namespace calc

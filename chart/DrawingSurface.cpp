@@ -9,6 +9,8 @@
 #include <array>
 #include <cmath>
 
+namespace chart {
+
 namespace {
 
 constexpr std::array<Rgb, 16> kPalette{{
@@ -43,9 +45,11 @@ std::string numericPrintText(double v) {
         return " NaN ";
     }
     const bool negative = std::signbit(v) && v != 0.0;
-    std::string body = std::isinf(v) ? std::string("Inf") : formatGeneral(std::fabs(v));
+    std::string body = std::isinf(v) ? std::string("Inf") : calc::formatGeneral(std::fabs(v));
     if (body.starts_with("0.")) {
         body.erase(0, 1);  // a printed fraction has no zero before the point
     }
     return (negative ? "-" : " ") + body + " ";
 }
+
+}  // namespace chart

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-using namespace chart;
+namespace chart {
 
 namespace {
 
@@ -138,7 +138,7 @@ void drawGrid(ChartBoxes boxes, ChartAxis axis, const LabelledDecade& decade) {
 }
 
 void plotCurvePoint(DrawingSurface& picture5, double x) {
-    const double y = gillilandOrdinate(x);
+    const double y = calc::gillilandOrdinate(x);
     picture5.PSet(static_cast<float>(LogAxisPosition(x)), static_cast<float>(LogAxisPosition(y)));
 }
 
@@ -210,3 +210,5 @@ void RedrawChart(ChartBoxes boxes, double gillilandX) {
     drawChartFrame(boxes);
     MarkOperatingPoint(boxes.picture5, gillilandX);
 }
+
+}  // namespace chart

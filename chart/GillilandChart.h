@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace chart {
+
 class DrawingSurface;
 
 // The two boxes the chart is drawn on: the plot area and the panel behind it
@@ -62,3 +64,5 @@ void RedrawChart(ChartBoxes boxes, double gillilandX);
 // point left to x = 1. Draws nothing unless 0 < X < 1 (and Y > 0), where both
 // logarithms are defined.
 void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX);
+
+}  // namespace chart

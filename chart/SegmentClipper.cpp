@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace chart {
+
 namespace {
 
 enum : int { Left = 1, Right = 2, Above = 4, Below = 8 };
@@ -44,3 +46,5 @@ bool clipSegment(DevicePoint& a, DevicePoint& b, const DeviceBounds& r) {
     }
     return outcode(a, r) == 0 && outcode(b, r) == 0;
 }
+
+}  // namespace chart

@@ -24,6 +24,8 @@
 
 namespace {
 
+using namespace calc;
+
 constexpr char kSeparator = '|';
 constexpr std::size_t kBoxCount = 7;
 // 15 significant digits: the text is within half a unit of the 15th digit.

@@ -19,6 +19,10 @@
 
 namespace {
 
+using namespace app;
+using namespace calc;
+using namespace chart;
+
 // The default inputs put the operating point here, in plot units.
 constexpr double kMarkerX = 2171.64;
 constexpr double kMarkerY = 3436.24;

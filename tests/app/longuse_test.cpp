@@ -20,6 +20,9 @@
 
 namespace {
 
+using namespace app;
+using namespace calc;
+
 constexpr int kClicks = 2000;
 constexpr int kWarmUpClicks = 200;
 constexpr long kAllowedGrowthKb = 2048;

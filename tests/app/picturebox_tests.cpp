@@ -12,6 +12,9 @@
 
 namespace {
 
+using namespace app;
+using namespace chart;
+
 const QColor kCyan(0xC0, 0xFF, 0xFF);
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kRed{255, 0, 0};

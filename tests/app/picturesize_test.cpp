@@ -17,6 +17,8 @@
 
 namespace {
 
+using namespace app;
+
 enum class Ground { Transparent, Opaque };
 
 struct PictureCase {

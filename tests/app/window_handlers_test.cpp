@@ -22,6 +22,9 @@
 
 namespace {
 
+using namespace app;
+using namespace calc;
+
 // Inputs by InputBox; results by ReadoutBox, the order they are written in:
 // Rmin, R, Nmin, Y, X, plates, feed plate.
 using Texts = std::array<const char*, 7>;

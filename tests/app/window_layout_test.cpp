@@ -28,6 +28,8 @@
 
 namespace {
 
+using namespace app;
+
 int px(int twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }

@@ -16,6 +16,8 @@
 
 namespace {
 
+using namespace calc;
+
 TEST(Truncate2, FloorsTowardMinusInfinity) {
     EXPECT_EQ(truncate2(2.2656), 2.26);
     EXPECT_EQ(truncate2(2.269999), 2.26);

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace calc;
+
 struct Numeral {
     const char* text;
     double value;

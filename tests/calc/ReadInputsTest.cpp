@@ -4,6 +4,8 @@
 
 namespace {
 
+using namespace calc;
+
 const InputTexts kDefaults{.text1 = "100",
                            .text2 = "0.5",
                            .text3 = "-0.1",

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace calc;
+
 constexpr ShortcutInputs kDefaults{.feedRate = 100,
                                    .xF = 0.5,
                                    .q = -0.1,

@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace chart;
+
 constexpr double kTolerance = 0.01;
 const Rgb kBlack{0, 0, 0};
 const Rgb kLightGreen{0, 255, 0};

@@ -12,6 +12,9 @@
 
 namespace {
 
+using namespace calc;
+using namespace chart;
+
 constexpr double kTolerance = 0.01;
 const Rgb kLightRed{255, 0, 0};
 // The Gilliland abscissa the window's default inputs give.

@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace chart;
+
 struct PaletteCase {
     int n;
     Rgb colour;

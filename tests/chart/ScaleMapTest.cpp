@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace chart;
+
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr double kTwipsPerPixel = 15.0;

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace chart;
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr DeviceBounds kBox{.left = 0, .top = 0, .right = 10, .bottom = 10};

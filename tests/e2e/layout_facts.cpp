@@ -17,6 +17,8 @@
 
 namespace {
 
+using namespace app;
+
 // A control's rectangle in the window's client area: its place in its
 // container plus the container's place, up to the window.
 QRect inClientArea(std::size_t index) {
@@ -67,7 +69,7 @@ void writeJson(std::ofstream& out) {
     }
     out << "],\n  \"readouts\": [";
     for (std::size_t i = 0; i < kReadoutCount; ++i) {
-        const ControlRow& row = rowOf(static_cast<ReadoutBox>(i));
+        const ControlRow& row = rowOf(static_cast<calc::ReadoutBox>(i));
         out << (i == 0 ? "" : ", ") << "{\"box\": " << quoted(row.name)
             << ", \"name\": " << quoted(spokenName(row)) << '}';
     }

@@ -19,6 +19,8 @@
 
 namespace {
 
+using namespace calc;
+
 constexpr std::uint64_t kSeed = 20261207;
 constexpr long kDefaultDesigns = 100000;
 
