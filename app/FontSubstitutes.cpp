@@ -1,4 +1,4 @@
-#include "FontSubstitutes.h"
+#include "app/FontSubstitutes.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+
+namespace app {
 
 namespace {
 
@@ -58,7 +60,7 @@ std::optional<QString> firstInstalledFace(const Substitution& s, const QStringLi
 
 }  // namespace
 
-void FontSubstitutes::install() {
+void installFontSubstitutes() {
     const QStringList installed = QFontDatabase::families();
     QHash<QString, QString>& resolved = resolvedFaces();
     resolved.clear();
@@ -69,7 +71,9 @@ void FontSubstitutes::install() {
     }
 }
 
-QString FontSubstitutes::familyFor(const char* layoutFace) {
+QString familyFor(const char* layoutFace) {
     const QString name = QString::fromUtf8(layoutFace);
     return resolvedFaces().value(name, name);
 }
+
+}  // namespace app

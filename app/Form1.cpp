@@ -1,13 +1,13 @@
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "DisplayTexts.h"
-#include "GillilandChart.h"
-#include "LayoutTable.h"
-#include "PictureBox.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "SvgIconEngine.h"
-#include "WindowControls.h"
+#include "app/LayoutTable.h"
+#include "app/PictureBox.h"
+#include "app/SvgIconEngine.h"
+#include "app/WindowControls.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -23,6 +23,8 @@
 #include <array>
 #include <optional>
 #include <vector>
+
+namespace app {
 
 namespace {
 
@@ -75,7 +77,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::buildControls() {
-    controls_ = WindowControls::createAll(this);
+    controls_ = createWindowControls(this);
     connect(controls_.command(Command::Exit), &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(controls_.command(Command::Confirm), &QPushButton::clicked, this,
             &Form1::Command2_Click);
@@ -96,7 +98,7 @@ void Form1::setTabOrder() {
 }
 
 void Form1::Form_Load() {
-    DrawStartupChart({*controls_.plotArea, *controls_.chartPanel});
+    chart::drawStartupChart({*controls_.plotArea, *controls_.chartPanel});
     controls_.chartPanel->setAccessibleDescription(QString::fromUtf8(kEmptyChartDescription));
 }
 
@@ -142,35 +144,35 @@ void Form1::Command2_Click() {
         const QByteArray& text = typed[static_cast<std::size_t>(box)];
         return std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
     };
-    const InputTexts texts{.text1 = view(InputBox::Text1),
-                           .text2 = view(InputBox::Text2),
-                           .text3 = view(InputBox::Text3),
-                           .text4 = view(InputBox::Text4),
-                           .text5 = view(InputBox::Text5),
-                           .text6 = view(InputBox::Text6),
-                           .text7 = view(InputBox::Text7)};
+    const calc::InputTexts texts{.text1 = view(InputBox::Text1),
+                                 .text2 = view(InputBox::Text2),
+                                 .text3 = view(InputBox::Text3),
+                                 .text4 = view(InputBox::Text4),
+                                 .text5 = view(InputBox::Text5),
+                                 .text6 = view(InputBox::Text6),
+                                 .text7 = view(InputBox::Text7)};
 
-    const std::optional<ShortcutInputs> inputs = readInputs(texts);
-    const std::optional<ShortcutResults> results =
-        inputs ? calculateShortcut(*inputs) : std::nullopt;
+    const std::optional<calc::ShortcutInputs> inputs = calc::readInputs(texts);
+    const std::optional<calc::ShortcutResults> results =
+        inputs ? calc::calculateShortcut(*inputs) : std::nullopt;
     if (!results) {
         showRejection();
         return;
     }
 
-    const ChartBoxes boxes{*controls_.plotArea, *controls_.chartPanel};
+    const chart::ChartBoxes boxes{*controls_.plotArea, *controls_.chartPanel};
     // The chart goes blank as soon as both reflux ratios are on screen.
-    for (const DisplayText& shown : displayTexts(*results)) {
+    for (const calc::DisplayText& shown : calc::displayTexts(*results)) {
         controls_.readout(shown.box)->setText(QString::fromStdString(shown.text));
-        if (shown.box == ReadoutBox::Text14) {
-            ClearChart(boxes);
+        if (shown.box == calc::ReadoutBox::Text14) {
+            chart::ClearChart(boxes);
         }
     }
-    RedrawChart(boxes, results->gillilandX);
+    chart::RedrawChart(boxes, results->gillilandX);
     controls_.chartPanel->setAccessibleDescription(
         QString::fromUtf8(kMarkedChartDescription)
-            .arg(controls_.readout(ReadoutBox::Text11)->text(),
-                 controls_.readout(ReadoutBox::Text10)->text()));
+            .arg(controls_.readout(calc::ReadoutBox::Text11)->text(),
+                 controls_.readout(calc::ReadoutBox::Text10)->text()));
 }
 
 void Form1::showRejection() {
@@ -180,3 +182,5 @@ void Form1::showRejection() {
     centreContent(box);
     box.exec();
 }
+
+}  // namespace app

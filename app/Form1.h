@@ -1,8 +1,10 @@
 #pragma once
 
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
 #include <QWidget>
+
+namespace app {
 
 // The program's one window: the input panel, the results panel, the Gilliland
 // chart panel and the title banner, all at fixed positions, and the three
@@ -38,3 +40,5 @@ private:
     WindowParts controls_;
     bool awaitingFrame_ = false;  // shown, and no window manager's frame seen yet
 };
+
+}  // namespace app

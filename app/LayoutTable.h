@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DisplayTexts.h"
-#include "Looks.h"
-#include "Twips.h"
+#include "app/Looks.h"
+#include "app/Twips.h"
+#include "calc/DisplayTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -10,6 +10,8 @@
 #include <string_view>
 #include <utility>
 #include <variant>
+
+namespace app {
 
 // Every control of the main window: kind, container, position and size in
 // twips from the container's upper-left corner, look, caption or initial text,
@@ -34,14 +36,14 @@ enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
 inline constexpr std::size_t kInputCount = static_cast<std::size_t>(InputBox::Text7) + 1;
 // The read-out boxes are the calculation's (ReadoutBox), as many as it has texts.
 inline constexpr std::size_t kReadoutCount =
-    std::tuple_size_v<decltype(displayTexts(std::declval<ShortcutResults>()))>;
+    std::tuple_size_v<decltype(calc::displayTexts(std::declval<calc::ShortcutResults>()))>;
 
 enum class Command { Confirm, Exit };
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::Exit) + 1;
 
 // What the window answers with a control beyond showing it: the texts it
 // reads, the texts it writes, the buttons it answers. Nothing, for most.
-using ControlRole = std::variant<std::monostate, InputBox, ReadoutBox, Command>;
+using ControlRole = std::variant<std::monostate, InputBox, calc::ReadoutBox, Command>;
 
 inline constexpr int kNoTabStop = -1;
 
@@ -154,52 +156,59 @@ inline constexpr std::array kControls = {
                .rect = {360, 480, 360, 225}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/rmin.svg", .accessibleName = "符号 Rmin"},
     ControlRow{.name = "Text8", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {1080, 360, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text8,
-               .text = layout_detail::kBlank, .tabIndex = 33, .accessibleName = "最小回流比 Rmin",
+               .rect = {1080, 360, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text8, .text = layout_detail::kBlank, .tabIndex = 33,
+               .accessibleName = "最小回流比 Rmin",
                .accessibleDescription = "计算结果，单位 mol/mol"},
     ControlRow{.name = "Picture11", .container = "Frame2", .kind = ControlKind::FormulaPicture,
                .rect = {360, 960, 135, 165}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/r.svg", .accessibleName = "符号 R"},
     ControlRow{.name = "Text14", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {1080, 840, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text14,
-               .text = layout_detail::kBlank, .tabIndex = 40, .accessibleName = "操作回流比 R",
+               .rect = {1080, 840, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text14, .text = layout_detail::kBlank, .tabIndex = 40,
+               .accessibleName = "操作回流比 R",
                .accessibleDescription = "计算结果，单位 mol/mol"},
     ControlRow{.name = "Picture8", .container = "Frame2", .kind = ControlKind::FormulaPicture,
                .rect = {360, 1440, 390, 225}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/nmin.svg", .accessibleName = "符号 Nmin"},
     ControlRow{.name = "Text9", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {1080, 1320, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text9,
-               .text = layout_detail::kBlank, .tabIndex = 34, .accessibleName = "最少理论板数 Nmin",
+               .rect = {1080, 1320, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text9, .text = layout_detail::kBlank, .tabIndex = 34,
+               .accessibleName = "最少理论板数 Nmin",
                .accessibleDescription = "计算结果，芬斯克方程，单位 块"},
     ControlRow{.name = "Picture6", .container = "Frame2", .kind = ControlKind::FormulaPicture,
                .rect = {360, 2160, 255, 225}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/nt.svg", .accessibleName = "符号 NT"},
     ControlRow{.name = "Text12", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {1080, 2040, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text12,
-               .text = layout_detail::kBlank, .tabIndex = 37, .accessibleName = "理论板数 NT",
+               .rect = {1080, 2040, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text12, .text = layout_detail::kBlank, .tabIndex = 37,
+               .accessibleName = "理论板数 NT",
                .accessibleDescription = "计算结果，单位 块"},
     ControlRow{.name = "Picture1", .container = "Frame2", .kind = ControlKind::FormulaPicture,
                .rect = {2400, 360, 810, 525}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/gilliland_x.svg",
                .accessibleName = "公式 X = (R − Rmin)/(R + 1)"},
     ControlRow{.name = "Text11", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {3720, 480, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text11,
-               .text = layout_detail::kBlank, .tabIndex = 36, .accessibleName = "吉利兰图横坐标 X",
+               .rect = {3720, 480, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text11, .text = layout_detail::kBlank, .tabIndex = 36,
+               .accessibleName = "吉利兰图横坐标 X",
                .accessibleDescription = "计算结果，X = (R − Rmin)/(R + 1)，无单位"},
     ControlRow{.name = "Picture3", .container = "Frame2", .kind = ControlKind::FormulaPicture,
                .rect = {2280, 1200, 1005, 585}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/gilliland_y.svg",
                .accessibleName = "公式 Y = (NT − Nmin)/(NT + 1)"},
     ControlRow{.name = "Text10", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {3720, 1320, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text10,
-               .text = layout_detail::kBlank, .tabIndex = 35, .accessibleName = "吉利兰图纵坐标 Y",
+               .rect = {3720, 1320, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text10, .text = layout_detail::kBlank, .tabIndex = 35,
+               .accessibleName = "吉利兰图纵坐标 Y",
                .accessibleDescription = "计算结果，Y = (NT − Nmin)/(NT + 1)，无单位"},
     ControlRow{.name = "Picture7", .container = "Frame2", .kind = ControlKind::FormulaPicture,
                .rect = {2760, 2160, 225, 225}, .look = &looks::kResultsPicture,
                .picture = ":/pictures/ni.svg", .accessibleName = "符号 NI"},
     ControlRow{.name = "Text13", .container = "Frame2", .kind = ControlKind::TextBox,
-               .rect = {3720, 2040, 975, 375}, .look = &looks::kTextBox, .role = ReadoutBox::Text13,
-               .text = layout_detail::kBlank, .tabIndex = 38, .accessibleName = "进料板位置 NI",
+               .rect = {3720, 2040, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text13, .text = layout_detail::kBlank, .tabIndex = 38,
+               .accessibleName = "进料板位置 NI",
                .accessibleDescription = "计算结果，自塔顶数起第几块板，单位 块"},
 
     // Chart panel: title, axis titles and the plot area.
@@ -266,7 +275,9 @@ static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
            containerIndex(row) < static_cast<std::size_t>(&row - kControls.data());
 }));
 static_assert(layout_detail::eachOnce<InputBox>(kInputCount));
-static_assert(layout_detail::eachOnce<ReadoutBox>(kReadoutCount));
+static_assert(layout_detail::eachOnce<calc::ReadoutBox>(kReadoutCount));
 static_assert(layout_detail::eachOnce<Command>(kCommandCount));
 static_assert(std::ranges::count(kControls, ControlKind::ChartPanel, &ControlRow::kind) == 1);
 static_assert(std::ranges::count(kControls, ControlKind::PlotArea, &ControlRow::kind) == 1);
+
+}  // namespace app

@@ -1,11 +1,15 @@
-#include "PictureAccessibility.h"
+#include "app/PictureAccessibility.h"
 
-#include "LayoutTable.h"
+#include "app/FormulaPicture.h"
+#include "app/LayoutTable.h"
+#include "app/PictureBox.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>
 #include <algorithm>
 #include <optional>
+
+namespace app {
 
 namespace {
 
@@ -22,12 +26,16 @@ std::optional<QAccessible::Role> pictureRole(ControlKind kind) {
 }
 
 // A control has its object name, its row's name, before its first
-// accessibility event (its accessible name being set).
-QAccessibleInterface* pictureInterface(const QString& className, QObject* object) {
-    if (className != QLatin1String("FormulaPicture") && className != QLatin1String("PictureBox")) {
+// accessibility event (its accessible name being set). The widget's class is
+// checked, not the class name Qt passes, which carries the namespace.
+QAccessibleInterface* pictureInterface(const QString&, QObject* object) {
+    QWidget* widget = qobject_cast<FormulaPicture*>(object);
+    if (widget == nullptr) {
+        widget = qobject_cast<PictureBox*>(object);
+    }
+    if (widget == nullptr) {
         return nullptr;
     }
-    auto* widget = qobject_cast<QWidget*>(object);
     const auto row = std::ranges::find_if(kControls, [widget](const ControlRow& r) {
         return widget->objectName() == QLatin1String(r.name);
     });
@@ -37,6 +45,8 @@ QAccessibleInterface* pictureInterface(const QString& className, QObject* object
 
 }  // namespace
 
-void PictureAccessibility::install() {
+void installPictureAccessibility() {
     QAccessible::installFactory(pictureInterface);
 }
+
+}  // namespace app

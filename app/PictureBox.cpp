@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "app/PictureBox.h"
 
 #include <QEvent>
 #include <QPaintEvent>
@@ -8,6 +8,8 @@
 #include <QtGlobal>
 #include <cmath>
 #include <optional>
+
+namespace app {
 
 namespace {
 
@@ -139,12 +141,12 @@ double PictureBox::Height() const {
 }
 
 void PictureBox::Scale(float x1, float y1, float x2, float y2) {
-    if (const std::optional<UserScale> scale = userScale(x1, y1, x2, y2)) {
+    if (const std::optional<chart::UserScale> scale = chart::userScale(x1, y1, x2, y2)) {
         canvas_.setScale(*scale);
     }
 }
 
-void PictureBox::SetForeColor(Rgb colour) {
+void PictureBox::SetForeColor(chart::Rgb colour) {
     canvas_.setForeColor(colour);
 }
 
@@ -215,3 +217,5 @@ bool PictureBox::event(QEvent* event) {
     }
     return QWidget::event(event);
 }
+
+}  // namespace app

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "RetainedCanvas.h"
-#include "Twips.h"
+#include "app/RetainedCanvas.h"
+#include "app/Twips.h"
+#include "chart/DrawingSurface.h"
 
 #include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+
+namespace app {
 
 // A picture box the Gilliland chart draws on: a widget that implements the
 // chart's DrawingSurface. Everything drawn is retained in a canvas sized by
@@ -16,7 +18,7 @@
 // box itself keeps its geometry in twips, follows resizing and changes of
 // screen, and paints its edge. It may contain other widgets, which are
 // painted over its drawing.
-class PictureBox : public QWidget, public DrawingSurface {
+class PictureBox : public QWidget, public chart::DrawingSurface {
     Q_OBJECT
 public:
     enum class Border { None, Sunken };  // Sunken: the standard 2-pixel edge
@@ -31,14 +33,14 @@ public:
     double Top() const override;
     double Height() const override;
     void Scale(float x1, float y1, float x2, float y2) override;
-    void SetForeColor(Rgb colour) override;
+    void SetForeColor(chart::Rgb colour) override;
     void SetDrawWidth(int pixels) override;
     void Line(float x1, float y1, float x2, float y2) override;
     void PSet(float x, float y) override;
     void SetCurrentX(float x) override;
     void SetCurrentY(float y) override;
     void Print(std::string_view text) override;
-    using DrawingSurface::Print;
+    using chart::DrawingSurface::Print;
 
     // The inner drawing area as the screen shows it (background and drawing,
     // no border, no child widgets), at the device pixel ratio.
@@ -65,3 +67,5 @@ private:
     Border border_;
     RetainedCanvas canvas_;
 };
+
+}  // namespace app

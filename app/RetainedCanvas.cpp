@@ -1,7 +1,7 @@
-#include "RetainedCanvas.h"
+#include "app/RetainedCanvas.h"
 
-#include "SegmentClipper.h"
-#include "Twips.h"
+#include "app/Twips.h"
+#include "chart/SegmentClipper.h"
 
 #include <QFontMetricsF>
 #include <QPen>
@@ -9,6 +9,8 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
+
+namespace app {
 
 namespace {
 
@@ -42,8 +44,8 @@ void RetainedCanvas::resize(QSize device, qreal devicePixelRatio) {
 }
 
 void RetainedCanvas::updateMap() {
-    map_ = scaleMap(scale_, image_.width(), image_.height(), image_.devicePixelRatio(),
-                    kTwipsPerPixel);
+    map_ = chart::scaleMap(scale_, image_.width(), image_.height(), image_.devicePixelRatio(),
+                           kTwipsPerPixel);
 }
 
 void RetainedCanvas::updatePenPixels() {
@@ -82,7 +84,7 @@ void RetainedCanvas::flushPoints() const {
         return;
     }
     const int s = penPixels_;
-    for (const PixelCorner& p : pendingPoints_) {
+    for (const chart::PixelCorner& p : pendingPoints_) {
         painter_.fillRect(p.x, p.y, s, s, foreColor_);
     }
     pendingPoints_.clear();
@@ -97,13 +99,13 @@ void RetainedCanvas::erase() {
     painter_.fillRect(image_.rect(), background_);
 }
 
-void RetainedCanvas::setScale(const UserScale& scale) {
+void RetainedCanvas::setScale(const chart::UserScale& scale) {
     flushPoints();
     scale_ = scale;
     updateMap();
 }
 
-void RetainedCanvas::setForeColor(Rgb colour) {
+void RetainedCanvas::setForeColor(chart::Rgb colour) {
     const QColor c(colour.r, colour.g, colour.b);
     if (c != foreColor_) {
         flushPoints();
@@ -122,15 +124,15 @@ void RetainedCanvas::setDrawWidth(int pixels) {
 
 void RetainedCanvas::line(float x1, float y1, float x2, float y2) {
     flushPoints();
-    DevicePoint a{.x = map_.x.toDevice(x1), .y = map_.y.toDevice(y1)};
-    DevicePoint b{.x = map_.x.toDevice(x2), .y = map_.y.toDevice(y2)};
+    chart::DevicePoint a{.x = map_.x.toDevice(x1), .y = map_.y.toDevice(y1)};
+    chart::DevicePoint b{.x = map_.x.toDevice(x2), .y = map_.y.toDevice(y2)};
     const int s = penPixels_;
     // The pen's reach beyond the image: a line just outside still shows its edge.
-    const DeviceBounds reach{.left = static_cast<double>(-s),
-                             .top = static_cast<double>(-s),
-                             .right = static_cast<double>(image_.width() + s),
-                             .bottom = static_cast<double>(image_.height() + s)};
-    if (!clipSegment(a, b, reach)) {
+    const chart::DeviceBounds reach{.left = static_cast<double>(-s),
+                                    .top = static_cast<double>(-s),
+                                    .right = static_cast<double>(image_.width() + s),
+                                    .bottom = static_cast<double>(image_.height() + s)};
+    if (!chart::clipSegment(a, b, reach)) {
         return;
     }
     QPen pen(foreColor_, s, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
@@ -157,3 +159,5 @@ void RetainedCanvas::print(std::string_view text) {
         textX_ = advanced;
     }
 }
+
+}  // namespace app

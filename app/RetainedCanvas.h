@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DrawingSurface.h"
-#include "PointSquare.h"
-#include "ScaleMap.h"
+#include "chart/DrawingSurface.h"
+#include "chart/PointSquare.h"
+#include "chart/ScaleMap.h"
 
 #include <QColor>
 #include <QFont>
@@ -12,6 +12,8 @@
 #include <optional>
 #include <string_view>
 #include <vector>
+
+namespace app {
 
 // The drawing a picture box retains: an image in device pixels with its
 // device pixel ratio, and the pen, user scale and text position the drawing
@@ -41,8 +43,8 @@ public:
     void discardPoints() { pendingPoints_.clear(); }
     void erase();
 
-    void setScale(const UserScale& scale);
-    void setForeColor(Rgb colour);
+    void setScale(const chart::UserScale& scale);
+    void setForeColor(chart::Rgb colour);
     void setDrawWidth(int pixels);
     void setTextX(double x) { textX_ = x; }
     void setTextY(double y) { textY_ = y; }
@@ -53,7 +55,7 @@ public:
     // Hot path: the chart sets thousands of points, most of them on a pixel
     // the previous one already covered, so only the first of such a run is kept.
     void point(float x, float y) {
-        const std::optional<PixelCorner> corner = pointSquare(
+        const std::optional<chart::PixelCorner> corner = chart::pointSquare(
             map_.x.toDevice(x), map_.y.toDevice(y), penPixels_, deviceWidth_, deviceHeight_);
         if (!corner) {
             return;
@@ -70,8 +72,8 @@ private:
     void updateMap();
 
     QColor background_;
-    std::optional<UserScale> scale_;
-    ScaleMap map_{};
+    std::optional<chart::UserScale> scale_;
+    chart::ScaleMap map_{};
     QColor foreColor_{Qt::black};
     int drawWidth_ = 1;
     double textX_ = 0.0;
@@ -79,10 +81,12 @@ private:
 
     mutable QImage image_;
     mutable QPainter painter_;
-    mutable std::vector<PixelCorner> pendingPoints_;
+    mutable std::vector<chart::PixelCorner> pendingPoints_;
     // Kept at hand for points, the hot path: the image size and DrawWidth, in
     // device pixels.
     int deviceWidth_ = 0;
     int deviceHeight_ = 0;
     int penPixels_ = 1;
 };
+
+}  // namespace app

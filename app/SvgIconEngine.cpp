@@ -1,10 +1,12 @@
-#include "SvgIconEngine.h"
+#include "app/SvgIconEngine.h"
 
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+
+namespace app {
 
 QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
     QSvgRenderer& picture = svgPicture(resource_);
@@ -25,3 +27,5 @@ void SvgIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode
                           QIcon::State state) {
     painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
 }
+
+}  // namespace app

@@ -3,6 +3,8 @@
 #include <QIconEngine>
 #include <QString>
 
+namespace app {
+
 // An icon drawn from one of the pictures at whatever size is asked, as Qt's
 // SVG icon engine draws it: the picture scaled into the size, keeping its
 // shape, on a transparent ground. That engine would be loaded as a plugin and
@@ -19,3 +21,5 @@ public:
 private:
     QString resource_;
 };
+
+}  // namespace app

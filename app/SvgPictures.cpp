@@ -1,8 +1,10 @@
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
+
+namespace app {
 
 QSvgRenderer& svgPicture(const QString& resource) {
     static QHash<QString, QPointer<QSvgRenderer>> parsed;
@@ -12,3 +14,5 @@ QSvgRenderer& svgPicture(const QString& resource) {
     }
     return *picture;
 }
+
+}  // namespace app

@@ -1,14 +1,14 @@
-#include "ToolkitTranslation.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace ToolkitTranslation {
+namespace app {
 
 // Only the widgets' catalogue, named outright: no search by locale, no other
 // modules' files to open at start.
-bool install() {
+bool installToolkitTranslation() {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_zh_CN"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -18,4 +18,4 @@ bool install() {
     return QCoreApplication::installTranslator(translator);
 }
 
-}  // namespace ToolkitTranslation
+}  // namespace app

@@ -1,16 +1,18 @@
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
-#include "FontSubstitutes.h"
-#include "FormulaPicture.h"
-#include "PanelFrame.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "Twips.h"
+#include "app/FontSubstitutes.h"
+#include "app/FormulaPicture.h"
+#include "app/PanelFrame.h"
+#include "app/PictureBox.h"
+#include "app/PictureButton.h"
+#include "app/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 #include <variant>
+
+namespace app {
 
 namespace {
 
@@ -24,7 +26,7 @@ QColor textColourOf(const Look& look, const QWidget* widget) {
 
 void applyFont(QWidget* widget, const Look& look) {
     if (look.font) {
-        widget->setFont(WindowControls::fontOf(*look.font));
+        widget->setFont(fontOf(*look.font));
     }
 }
 
@@ -109,7 +111,7 @@ PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureB
 void keepTextBox(WindowParts& parts, const ControlRole& role, QLineEdit* box) {
     if (const auto* input = std::get_if<InputBox>(&role)) {
         parts.inputs[static_cast<std::size_t>(*input)] = box;
-    } else if (const auto* readout = std::get_if<ReadoutBox>(&role)) {
+    } else if (const auto* readout = std::get_if<calc::ReadoutBox>(&role)) {
         parts.readouts[static_cast<std::size_t>(*readout)] = box;
     }
 }
@@ -178,7 +180,7 @@ void finish(QWidget* control, const ControlRow& row) {
 
 }  // namespace
 
-WindowParts WindowControls::createAll(QWidget* window) {
+WindowParts createWindowControls(QWidget* window) {
     WindowParts parts;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlRow& row = kControls[i];
@@ -189,8 +191,8 @@ WindowParts WindowControls::createAll(QWidget* window) {
     return parts;
 }
 
-QFont WindowControls::fontOf(const FontLook& look) {
-    QFont font(FontSubstitutes::familyFor(look.family));
+QFont fontOf(const FontLook& look) {
+    QFont font(familyFor(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
     if (look.stretch != QFont::Unstretched) {
@@ -198,3 +200,5 @@ QFont WindowControls::fontOf(const FontLook& look) {
     }
     return font;
 }
+
+}  // namespace app

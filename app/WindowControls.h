@@ -1,15 +1,18 @@
 #pragma once
 
-#include "LayoutTable.h"
-#include "Looks.h"
+#include "app/LayoutTable.h"
+#include "app/Looks.h"
 
 #include <QFont>
 #include <QWidget>
 #include <array>
 
-class PictureBox;
 class QLineEdit;
 class QPushButton;
+
+namespace app {
+
+class PictureBox;
 
 // Every control of the main window, as the layout table's rows made them.
 struct WindowParts {
@@ -21,7 +24,9 @@ struct WindowParts {
     PictureBox* plotArea = nullptr;
 
     QLineEdit* input(InputBox box) const { return inputs[static_cast<std::size_t>(box)]; }
-    QLineEdit* readout(ReadoutBox box) const { return readouts[static_cast<std::size_t>(box)]; }
+    QLineEdit* readout(calc::ReadoutBox box) const {
+        return readouts[static_cast<std::size_t>(box)];
+    }
     QPushButton* command(Command c) const { return commands[static_cast<std::size_t>(c)]; }
 };
 
@@ -29,12 +34,10 @@ struct WindowParts {
 // order, on the window: each the widget of its kind with its name, geometry,
 // text, picture, font, colours, and what a screen reader says of it. Tab
 // order and event wiring are the window's.
-namespace WindowControls {
-
-WindowParts createAll(QWidget* window);
+WindowParts createWindowControls(QWidget* window);
 
 // The font of a look at its point size, held in pixels of 1/96 inch like
 // the geometry, so text and layout scale together.
 QFont fontOf(const FontLook& look);
 
-}  // namespace WindowControls
+}  // namespace app

@@ -1,14 +1,16 @@
 // One whole calculation as the confirm button runs it: reading and testing the
 // seven default input texts, the shortcut design and the seven result texts.
-#include "DisplayTexts.h"
-#include "ParseNumber.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ParseNumber.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
 
 #include <benchmark/benchmark.h>
 #include <string_view>
 
 namespace {
+
+using namespace calc;
 
 const InputTexts kDefaultTexts{.text1 = "100",
                                .text2 = "0.5",

@@ -1,8 +1,10 @@
 // The seven result texts.
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
-#include "FormatGeneral.h"
-#include "Truncate2.h"
+#include "calc/FormatGeneral.h"
+#include "calc/Truncate2.h"
+
+namespace calc {
 
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
     return {{
@@ -15,3 +17,5 @@ std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
         {ReadoutBox::Text13, formatGeneral(r.feedPlate)},
     }};
 }
+
+}  // namespace calc

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "ShortcutResults.h"
+#include "calc/ShortcutResults.h"
 
 #include <array>
 #include <string>
+
+namespace calc {
 
 // The seven read-out boxes, named after their controls.
 enum class ReadoutBox { Text8, Text14, Text9, Text10, Text11, Text12, Text13 };
@@ -16,3 +18,5 @@ struct DisplayText {
 // The seven texts in the order the click handler writes them:
 // Rmin, R, Nmin, Y, X, plate count, feed plate.
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r);
+
+}  // namespace calc

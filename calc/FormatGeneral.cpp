@@ -1,13 +1,15 @@
 // The general number format, two ways to the same text: the shortest digits
 // laid out by hand where they need no rounding (the common case, and cheaper
 // by a good part of a click), std::to_chars' own 15-digit rounding otherwise.
-#include "FormatGeneral.h"
+#include "calc/FormatGeneral.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string_view>
+
+namespace calc {
 
 namespace {
 
@@ -118,3 +120,5 @@ std::string formatGeneral(double v) {
     }
     return roundedGeneralForm(v);
 }
+
+}  // namespace calc

@@ -1,8 +1,10 @@
 // Reading the seven input boxes into one design, testing each value as soon as
 // it is read.
-#include "ReadInputs.h"
+#include "calc/ReadInputs.h"
 
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
+
+namespace calc {
 
 namespace {
 
@@ -37,3 +39,5 @@ std::optional<ShortcutInputs> readInputs(const InputTexts& texts) {
     }
     return in;
 }
+
+}  // namespace calc

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace calc {
+
 // The seven values of one design, as typed into the input boxes and accepted.
 // Invariant of every record readInputs hands out: feedRate > 0,
 // 0 < xW < xF < xD < 1, refluxFactor > 1, alpha > 1; q may be any finite value.
@@ -16,3 +18,5 @@ struct ShortcutInputs {
     double xW;            // bottom-product composition (Text6)
     double alpha;         // relative volatility (Text7)
 };
+
+}  // namespace calc

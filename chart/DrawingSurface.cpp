@@ -1,13 +1,15 @@
 // The two helpers every drawing surface shares: the sixteen-colour palette and
 // the text a printed number becomes.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
-#include "FormatGeneral.h"
+#include "calc/FormatGeneral.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+namespace chart {
 
 namespace {
 
@@ -43,9 +45,11 @@ std::string numericPrintText(double v) {
         return " NaN ";
     }
     const bool negative = std::signbit(v) && v != 0.0;
-    std::string body = std::isinf(v) ? std::string("Inf") : formatGeneral(std::fabs(v));
+    std::string body = std::isinf(v) ? std::string("Inf") : calc::formatGeneral(std::fabs(v));
     if (body.starts_with("0.")) {
         body.erase(0, 1);  // a printed fraction has no zero before the point
     }
     return (negative ? "-" : " ") + body + " ";
 }
+
+}  // namespace chart

@@ -1,13 +1,13 @@
 // The Gilliland chart on its two boxes: the plot box gets its size, user scale,
 // a two-decade logarithmic grid and the correlation curve; the panel behind it
 // gets the tick labels. Start-up and every refresh draw it with the one routine
-// DrawChartFrame.
+// drawChartFrame.
 
-#include "GillilandChart.h"
+#include "chart/GillilandChart.h"
 
-#include "ChartConstants.h"
-#include "DrawingSurface.h"
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/ChartConstants.h"
+#include "chart/DrawingSurface.h"
 
 #include <array>
 #include <cmath>
@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-using namespace chart;
+namespace chart {
 
 namespace {
 
@@ -105,7 +105,7 @@ std::optional<std::string> gridLabel(ChartAxis axis, const LabelledDecade& decad
 // The label position follows the plot box wherever it lies, so its geometry is
 // read at the moment each label is placed.
 void printLabel(ChartBoxes boxes, ChartAxis axis, double p, const std::string& text) {
-    const PanelPoint place = TickLabelPlace(axis, p, boxes.picture5);
+    const PanelPoint place = tickLabelPlace(axis, p, boxes.picture5);
     boxes.picture2.SetCurrentY(static_cast<float>(place.y));
     boxes.picture2.SetCurrentX(static_cast<float>(place.x));
     boxes.picture2.Print(text);
@@ -138,7 +138,7 @@ void drawGrid(ChartBoxes boxes, ChartAxis axis, const LabelledDecade& decade) {
 }
 
 void plotCurvePoint(DrawingSurface& picture5, double x) {
-    const double y = gillilandOrdinate(x);
+    const double y = calc::gillilandOrdinate(x);
     picture5.PSet(static_cast<float>(LogAxisPosition(x)), static_cast<float>(LogAxisPosition(y)));
 }
 
@@ -154,7 +154,7 @@ double LogAxisPosition(double v) {
     return (std::log(v) / std::log(10.0) + kDecades) * kUnitsPerDecade;
 }
 
-std::vector<TickLabel> TickLabels() {
+std::vector<TickLabel> tickLabels() {
     std::vector<TickLabel> labels;
     for (const ChartAxis axis : {ChartAxis::X, ChartAxis::Y}) {
         for (const LabelledDecade& decade : kLabelledDecades) {
@@ -168,7 +168,7 @@ std::vector<TickLabel> TickLabels() {
     return labels;
 }
 
-PanelPoint TickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurface& plotBox) {
+PanelPoint tickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurface& plotBox) {
     const double bottom = plotBox.Top() + plotBox.Height();
     if (axis == ChartAxis::X) {
         return {plotBox.Left() + kTwipsPerUserUnit * gridPosition - kXLabelShiftLeft, bottom};
@@ -177,12 +177,12 @@ PanelPoint TickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurf
             bottom - kTwipsPerUserUnit * gridPosition - kYLabelShiftUp};
 }
 
-void DrawStartupChart(ChartBoxes boxes) {
+void drawStartupChart(ChartBoxes boxes) {
     boxes.picture5.Cls();
-    DrawChartFrame(boxes);
+    drawChartFrame(boxes);
 }
 
-void DrawChartFrame(ChartBoxes boxes) {
+void drawChartFrame(ChartBoxes boxes) {
     DrawingSurface& picture5 = boxes.picture5;
     sizePlotBox(picture5);
     setUserScale(picture5);
@@ -207,6 +207,8 @@ void ClearChart(ChartBoxes boxes) {
 // marker come back whenever the window is uncovered or restored.
 void RedrawChart(ChartBoxes boxes, double gillilandX) {
     boxes.picture5.Cls();
-    DrawChartFrame(boxes);
+    drawChartFrame(boxes);
     MarkOperatingPoint(boxes.picture5, gillilandX);
 }
+
+}  // namespace chart

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace chart {
+
 // The top-left device pixel of the square a point covers.
 struct PixelCorner {
     int x;
@@ -27,3 +29,5 @@ inline std::optional<PixelCorner> pointSquare(double cx, double cy, int side, in
     return PixelCorner{.x = static_cast<int>(cx + shift) - 2 * s,
                        .y = static_cast<int>(cy + shift) - 2 * s};
 }
+
+}  // namespace chart

@@ -1,6 +1,8 @@
-#include "ScaleMap.h"
+#include "chart/ScaleMap.h"
 
 #include <cmath>
+
+namespace chart {
 
 std::optional<UserScale> userScale(float x1, float y1, float x2, float y2) {
     const bool usable = std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) &&
@@ -23,3 +25,5 @@ ScaleMap scaleMap(const std::optional<UserScale>& scale, int width, int height,
     return {.x = {.offset = dpr / 2 - scale->x1 * xFactor, .factor = xFactor},
             .y = {.offset = dpr / 2 - scale->y1 * yFactor, .factor = yFactor}};
 }
+
+}  // namespace chart

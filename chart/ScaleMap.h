@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace chart {
+
 // A box's user coordinates: (x1, y1) at the upper-left corner of its drawing,
 // (x2, y2) at the lower-right; y1 > y2 makes y grow upward.
 struct UserScale {
@@ -33,3 +35,5 @@ struct ScaleMap {
 // without one the coordinates are twips from the top-left corner.
 ScaleMap scaleMap(const std::optional<UserScale>& scale, int width, int height,
                   double devicePixelRatio, double twipsPerPixel);
+
+}  // namespace chart

@@ -1,6 +1,8 @@
-#include "SegmentClipper.h"
+#include "chart/SegmentClipper.h"
 
 #include <cmath>
+
+namespace chart {
 
 namespace {
 
@@ -44,3 +46,5 @@ bool clipSegment(DevicePoint& a, DevicePoint& b, const DeviceBounds& r) {
     }
     return outcode(a, r) == 0 && outcode(b, r) == 0;
 }
+
+}  // namespace chart

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace chart {
+
 // A point in device pixels of a drawing.
 struct DevicePoint {
     double x;
@@ -20,3 +22,5 @@ struct DeviceBounds {
 // line from -1e30 to 1e30 keeps its exact height. Keeps huge coordinates away
 // from a rasteriser whose fixed-point arithmetic would overflow.
 bool clipSegment(DevicePoint& a, DevicePoint& b, const DeviceBounds& bounds);
+
+}  // namespace chart

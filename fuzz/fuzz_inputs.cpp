@@ -7,11 +7,11 @@
 // Input layout: the seven texts in box order (Text1 ... Text7), separated by
 // '|'. Missing texts are empty; text after the seventh separator is ignored.
 
-#include "DisplayTexts.h"
-#include "ParseNumber.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "Truncate2.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ParseNumber.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "calc/Truncate2.h"
 
 #include <array>
 #include <cmath>
@@ -23,6 +23,8 @@
 #include <string_view>
 
 namespace {
+
+using namespace calc;
 
 constexpr char kSeparator = '|';
 constexpr std::size_t kBoxCount = 7;

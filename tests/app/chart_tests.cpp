@@ -2,11 +2,11 @@
 // box after the default calculation, and the same picture after the window
 // has been hidden and shown again; the plot box's sunken edge and the tick
 // labels as they reach the screen at the device pixel ratio.
-#include "Form1.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "PictureBox.h"
-#include "picturebox_test_support.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
+#include "tests/app/picturebox_test_support.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -18,6 +18,10 @@
 #include <vector>
 
 namespace {
+
+using namespace app;
+using namespace calc;
+using namespace chart;
 
 // The default inputs put the operating point here, in plot units.
 constexpr double kMarkerX = 2171.64;
@@ -273,8 +277,8 @@ struct PanelLabel {
 // The chart's tick labels where it places them beside the plot box.
 std::vector<PanelLabel> panelLabels(const PictureBox& plotBox) {
     std::vector<PanelLabel> labels;
-    for (const TickLabel& label : TickLabels()) {
-        const PanelPoint at = TickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
+    for (const TickLabel& label : tickLabels()) {
+        const PanelPoint at = tickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
         labels.push_back({label.text, at.x, at.y});
     }
     return labels;

@@ -3,8 +3,8 @@
 // user would. After the last press the read-outs must still be right, and the
 // resident memory must not creep up once the window has warmed up.
 
-#include "Form1.h"
-#include "LayoutTable.h"
+#include "app/Form1.h"
+#include "app/LayoutTable.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,6 +19,9 @@
 #include <string>
 
 namespace {
+
+using namespace app;
+using namespace calc;
 
 constexpr int kClicks = 2000;
 constexpr int kWarmUpClicks = 200;

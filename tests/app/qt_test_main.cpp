@@ -7,9 +7,9 @@
 // (--expect-pixel-ratio=2) and stops at once if the screen has another: the
 // ratio comes from the environment, and a run whose environment was lost
 // would otherwise pass at ratio 1 under the name of another.
-#include "FontSubstitutes.h"
-#include "PictureAccessibility.h"
-#include "ToolkitTranslation.h"
+#include "app/FontSubstitutes.h"
+#include "app/PictureAccessibility.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -38,15 +38,15 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     if (const auto wanted = expectedPixelRatio(argc, argv);
-        wanted && !qFuzzyCompare(app.devicePixelRatio(), *wanted)) {
+        wanted && !qFuzzyCompare(application.devicePixelRatio(), *wanted)) {
         std::fprintf(stderr, "the screen's pixel ratio is %g, not the %g this run is for\n",
-                     app.devicePixelRatio(), *wanted);
+                     application.devicePixelRatio(), *wanted);
         return 1;
     }
-    ToolkitTranslation::install();
-    FontSubstitutes::install();
-    PictureAccessibility::install();
+    app::installToolkitTranslation();
+    app::installFontSubstitutes();
+    app::installPictureAccessibility();
     return RUN_ALL_TESTS();
 }

@@ -2,12 +2,12 @@
 // (results, or the one error message and nothing changed), and exit. Also
 // that Enter and Escape start nothing.
 
-#include "Form1.h"
-#include "PictureBox.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "picturebox_test_support.h"
-#include "window_test_support.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "tests/app/picturebox_test_support.h"
+#include "tests/app/window_test_support.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,6 +21,9 @@
 #include <string>
 
 namespace {
+
+using namespace app;
+using namespace calc;
 
 // Inputs by InputBox; results by ReadoutBox, the order they are written in:
 // Rmin, R, Nmin, Y, X, plates, feed plate.

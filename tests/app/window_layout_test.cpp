@@ -4,11 +4,11 @@
 // each control, the toolkit's own texts, tab order, and a resize that moves
 // nothing.
 
-#include "Form1.h"
-#include "FormulaPicture.h"
-#include "LayoutTable.h"
-#include "PictureBox.h"
-#include "window_test_support.h"
+#include "app/Form1.h"
+#include "app/FormulaPicture.h"
+#include "app/LayoutTable.h"
+#include "app/PictureBox.h"
+#include "tests/app/window_test_support.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -27,6 +27,8 @@
 #include <vector>
 
 namespace {
+
+using namespace app;
 
 int px(int twips) {
     return static_cast<int>(std::lround(twips / 15.0));

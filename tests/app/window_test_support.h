@@ -4,7 +4,7 @@
 // table gives them, the colour that covers most of a picture, and texts
 // printed readably.
 
-#include "LayoutTable.h"
+#include "app/LayoutTable.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -26,12 +26,12 @@ inline QLineEdit* box(const QWidget& window, const char* name) {
     return window.findChild<QLineEdit*>(QString::fromUtf8(name));
 }
 
-inline QLineEdit* inputBox(const QWidget& window, InputBox which) {
-    return box(window, rowOf(which).name);
+inline QLineEdit* inputBox(const QWidget& window, app::InputBox which) {
+    return box(window, app::rowOf(which).name);
 }
 
-inline QLineEdit* readoutBox(const QWidget& window, ReadoutBox which) {
-    return box(window, rowOf(which).name);
+inline QLineEdit* readoutBox(const QWidget& window, calc::ReadoutBox which) {
+    return box(window, app::rowOf(which).name);
 }
 
 // The colour the widget shows at a point given in device-independent pixels.

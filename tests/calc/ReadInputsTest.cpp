@@ -1,8 +1,10 @@
-#include "ReadInputs.h"
+#include "calc/ReadInputs.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace calc;
 
 const InputTexts kDefaults{.text1 = "100",
                            .text2 = "0.5",

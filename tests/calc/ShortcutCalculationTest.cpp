@@ -1,11 +1,13 @@
-#include "ShortcutCalculation.h"
+#include "calc/ShortcutCalculation.h"
 
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
 #include <array>
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace calc;
 
 constexpr ShortcutInputs kDefaults{.feedRate = 100,
                                    .xF = 0.5,

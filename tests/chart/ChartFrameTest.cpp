@@ -1,8 +1,8 @@
 // The chart frame as recorded on the two boxes: sizing and scale, the grid,
 // the tick labels and their positions, and the correlation curve.
 
-#include "GillilandChart.h"
-#include "RecordingSurface.h"
+#include "chart/GillilandChart.h"
+#include "tests/chart/RecordingSurface.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace {
+
+using namespace chart;
 
 constexpr double kTolerance = 0.01;
 const Rgb kBlack{0, 0, 0};
@@ -55,7 +57,7 @@ std::vector<PlacedLabel> placedLabels(const SurfaceLog& log) {
 
 // Where each tick label's text starts on the panel, in print order, beside the
 // plot box at its place in the window; the labels themselves are the chart's
-// one list of them (TickLabels).
+// one list of them (tickLabels).
 struct ExpectedPlace {
     double x;
     double y;
@@ -70,9 +72,9 @@ const ExpectedPlace kExpectedPlaces[] = {
 };
 
 TEST_F(ChartFrameTest, PrintsTheTickLabelsInOrderEachAfterItsGridLine) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     const auto labels = placedLabels(log);
-    const std::vector<TickLabel> ticks = TickLabels();
+    const std::vector<TickLabel> ticks = tickLabels();
     ASSERT_EQ(ticks.size(), std::size(kExpectedPlaces));
     ASSERT_EQ(labels.size(), ticks.size());
     for (std::size_t k = 0; k < labels.size(); ++k) {
@@ -92,7 +94,7 @@ TEST_F(ChartFrameTest, PrintsTheTickLabelsInOrderEachAfterItsGridLine) {
 }
 
 TEST_F(ChartFrameTest, DrawsTheLogarithmicGridBlackAndOnePixelWide) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     // Grid positions of one axis in drawing order: i = 1..10, then i = 10..100,
     // so the line at 2000 comes twice.
     const double perAxis[] = {0,       602.06,  954.24,  1204.12, 1397.94, 1556.30, 1690.20,
@@ -117,7 +119,7 @@ TEST_F(ChartFrameTest, DrawsTheLogarithmicGridBlackAndOnePixelWide) {
 
 // The plot box's own state changes, in order, with the drawing left out.
 TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     SurfaceLog state;
     for (const auto& call : log) {
         if (call.surface == "picture5" &&
@@ -151,7 +153,7 @@ struct CurvePoint {
 };
 
 TEST_F(ChartFrameTest, DrawsTwoRunsOfNineHundredGreenCurvePoints) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     const auto points = callsOf(log, picture5, SurfaceOp::PSet);
     ASSERT_EQ(points.size(), 1800U);
     const CurvePoint ends[] = {
@@ -182,7 +184,7 @@ protected:
 };
 
 TEST_F(MovedPlotBoxTest, LabelsFollowThePlotBoxAtItsChartSize) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     const auto labels = placedLabels(log);
     ASSERT_EQ(std::size(labels), std::size(kExpectedPlaces));
     // Every position shifts by the box's move: +120 in x, -200 in y.

@@ -1,14 +1,16 @@
 // A surface's user scale onto device pixels, and the square a point covers.
 
-#include "ScaleMap.h"
+#include "chart/ScaleMap.h"
 
-#include "PointSquare.h"
+#include "chart/PointSquare.h"
 
 #include <gtest/gtest.h>
 #include <limits>
 #include <optional>
 
 namespace {
+
+using namespace chart;
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();

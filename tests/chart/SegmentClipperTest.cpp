@@ -1,11 +1,13 @@
 // Clipping a segment to a drawing's bounds before it reaches the rasteriser.
 
-#include "SegmentClipper.h"
+#include "chart/SegmentClipper.h"
 
 #include <gtest/gtest.h>
 #include <limits>
 
 namespace {
+
+using namespace chart;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -5,8 +5,8 @@
 //
 //   layout_facts <shell file> <JSON file>
 
-#include "LayoutTable.h"
-#include "Twips.h"
+#include "app/LayoutTable.h"
+#include "app/Twips.h"
 
 #include <QPoint>
 #include <QRect>
@@ -16,6 +16,8 @@
 #include <string>
 
 namespace {
+
+using namespace app;
 
 // A control's rectangle in the window's client area: its place in its
 // container plus the container's place, up to the window.
@@ -67,7 +69,7 @@ void writeJson(std::ofstream& out) {
     }
     out << "],\n  \"readouts\": [";
     for (std::size_t i = 0; i < kReadoutCount; ++i) {
-        const ControlRow& row = rowOf(static_cast<ReadoutBox>(i));
+        const ControlRow& row = rowOf(static_cast<calc::ReadoutBox>(i));
         out << (i == 0 ? "" : ", ") << "{\"box\": " << quoted(row.name)
             << ", \"name\": " << quoted(spokenName(row)) << '}';
     }
