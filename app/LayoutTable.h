@@ -263,7 +263,7 @@ constexpr std::size_t containerIndex(const ControlRow& row) {
 }
 
 // The row of the control with a role.
-constexpr const ControlRow& rowOf(const ControlRole& role) {
+constexpr const ControlRow& rowOf(ControlRole role) {
     return *std::ranges::find(kControls, role, &ControlRow::role);
 }
 
