@@ -66,9 +66,18 @@ TEST(FormatGeneral, MatchesPrintfInTheCLocale) {
 
 // Result texts and numerals keep the full stop under a decimal-comma locale
 // (scripts/setup.sh generates it; a skip without it would hide any fault).
+// Windows names its locales by language tag.
+#ifdef _WIN32
+constexpr const char* kDecimalComma = "de-DE";
+#else
+constexpr const char* kDecimalComma = "de_DE.UTF-8";
+#endif
+
 TEST(FormatGeneral, IgnoresTheLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "no de_DE.UTF-8 locale";
+    ASSERT_NE(std::setlocale(LC_NUMERIC, kDecimalComma), nullptr)
+        << "no " << kDecimalComma << " locale";
+    ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
     EXPECT_EQ(formatGeneral(2.26), "2.26");
     EXPECT_EQ(parseNumber("0.95"), 0.95);
     EXPECT_EQ(parseNumber("1,5"), 1);
