@@ -1,10 +1,9 @@
 #include "FontSubstitutes.h"
 
-#include <QFont>
 #include <QFontDatabase>
-#include <QStringList>
+#include <QHash>
+#include <QString>
 #include <array>
-#include <qpa/qplatformfontdatabase.h>
 
 namespace {
 
@@ -29,40 +28,48 @@ constexpr std::array kSubstitutions = {
     Substitution{"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", nullptr}},
 };
 
-QStringList facesOf(const Substitution& s) {
-    QStringList faces;
-    for (const char* face : s.faces) {
-        if (face != nullptr) {
-            faces << QString::fromUtf8(face);
-        }
-    }
+// Filled once by install(), read by every control's font afterwards.
+QHash<QString, QStringList>& resolvedFaces() {
+    static QHash<QString, QStringList> faces;
     return faces;
 }
 
-// Qt looks a requested face up in its font database first and, when it is not
-// there, asks fontconfig for the whole list of fallbacks for that name before
-// it tries the substitutes: several milliseconds per face, before the window
-// can appear. Naming the first installed substitute by the Windows name as
-// well lets the look-up find it at once. The face and its fallbacks for
-// missing glyphs are the ones the substitution gives.
-void nameFirstInstalledFace(const QString& family, const QStringList& faces,
-                            const QStringList& installed) {
-    for (const QString& face : faces) {
-        if (installed.contains(face, Qt::CaseInsensitive)) {
-            QPlatformFontDatabase::registerAliasToFontFamily(face, family);
-            return;
+// The faces of one substitution that are installed, best first, the named face
+// itself ahead of them all. A face asked for by a name that is not installed
+// would make Qt ask fontconfig for the whole fallback list of that name:
+// several milliseconds per face before the window can appear.
+QStringList installedFaces(const Substitution& s, const QStringList& installed) {
+    QStringList faces;
+    const auto keepIfInstalled = [&](const char* face) {
+        const QString name = QString::fromUtf8(face);
+        if (installed.contains(name, Qt::CaseInsensitive)) {
+            faces << name;
+        }
+    };
+    keepIfInstalled(s.family);
+    for (const char* face : s.faces) {
+        if (face != nullptr) {
+            keepIfInstalled(face);
         }
     }
+    return faces;
 }
 
 }  // namespace
 
 void FontSubstitutes::install() {
     const QStringList installed = QFontDatabase::families();
+    QHash<QString, QStringList>& resolved = resolvedFaces();
+    resolved.clear();
     for (const Substitution& s : kSubstitutions) {
-        const QString family = QString::fromUtf8(s.family);
-        const QStringList faces = facesOf(s);
-        QFont::insertSubstitutions(family, faces);
-        nameFirstInstalledFace(family, faces, installed);
+        QStringList faces = installedFaces(s, installed);
+        if (!faces.isEmpty()) {
+            resolved.insert(QString::fromUtf8(s.family), faces);
+        }
     }
+}
+
+QStringList FontSubstitutes::familiesFor(const char* layoutFace) {
+    const QString name = QString::fromUtf8(layoutFace);
+    return resolvedFaces().value(name, QStringList{name});
 }

@@ -1,5 +1,6 @@
 #include "WindowControls.h"
 
+#include "FontSubstitutes.h"
 #include "FormulaPicture.h"
 #include "PanelFrame.h"
 #include "PictureBox.h"
@@ -188,7 +189,7 @@ QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
 }
 
 QFont WindowControls::fontOf(const FontLook& look) {
-    QFont font(QString::fromUtf8(look.family));
+    QFont font(FontSubstitutes::familiesFor(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
     if (look.stretch != QFont::Unstretched) {

@@ -49,9 +49,19 @@ field() { dpkg-deb -f "$deb" "$1"; }
 
 # One dependency name per line, version constraints and alternatives dropped.
 depends=$(field Depends | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g')
-for package in libqt6widgets6 libqt6gui6 libqt6core6 "${runtime_packages[@]}"; do
+for package in "${runtime_packages[@]}"; do
     grep -qxF "$package" <<<"$depends" || fail "Depends does not name $package: $(field Depends)"
 done
+# The Qt libraries the program links, as dpkg-shlibdeps names them on this release: since the
+# 64-bit time transition (Debian 13) some carry a t64 suffix.
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6; do
+    grep -qxE "${library}(t64)?" <<<"$depends" || fail "Depends does not name $library: $(field Depends)"
+done
+# A dependency on one exact Qt build (its ABI package) would make apt hold Qt back, or remove
+# the program, at Qt's next point release: only public Qt API is used.
+if grep -qE '^qt6-base(-private)?-abi$' <<<"$depends"; then
+    fail "Depends pins an exact Qt build: $(field Depends)"
+fi
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
 repeated=$(sort <<<"$depends" | uniq -d)
 [ -z "$repeated" ] || fail "Depends names more than once: $repeated"

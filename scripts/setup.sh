@@ -17,7 +17,7 @@ esac
 
 build_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6svg6
+    qt6-base-dev qt6-svg-dev libqt6svg6
     # Chinese faces for the Song, Kai (also standing in for the calligraphic) and
     # rounded captions; a Western serif and sans; an old-style roman for the banner
     fonts-arphic-gbsn00lp fonts-arphic-gkai00mp fonts-wqy-zenhei fonts-liberation2
@@ -30,9 +30,10 @@ test_packages=(
     googletest libgtest-dev libbenchmark-dev
     xdotool xclip x11-utils imagemagick openbox
     locales
-    # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang
-    clang libclang-rt-14-dev llvm-14 valgrind
-    dpkg-dev file desktop-file-utils lintian
+    # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang: the
+    # release's default LLVM, whichever version that is
+    clang libclang-rt-dev llvm valgrind
+    dpkg-dev file desktop-file-utils lintian appstream
     # a screen reader's view of the window (AT-SPI), and the window under Wayland
     at-spi2-core python3-pyatspi dbus-x11 weston qt6-wayland
 )
@@ -52,15 +53,26 @@ for p in "${wanted[@]}"; do
     [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 
+# A slow or briefly unreachable mirror is tried again rather than failing the set-up.
+apt_options=(-q -o Acquire::Retries=5)
+install_packages() {
+    echo "setup: installing $*"
+    "${sudo[@]}" apt-get "${apt_options[@]}" update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${apt_options[@]}" install -y \
+        --no-install-recommends "$@"
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
     echo "setup: every package is installed"
 else
-    echo "setup: installing ${missing[*]}"
-    # A slow or briefly unreachable mirror is tried again rather than failing the set-up.
-    apt_options=(-q -o Acquire::Retries=5)
-    "${sudo[@]}" apt-get "${apt_options[@]}" update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${apt_options[@]}" install -y \
-        --no-install-recommends "${missing[@]}"
+    install_packages "${missing[@]}"
+fi
+
+# The window-icon test compares with Qt's own SVG icon engine, which came with libqt6svg6 up
+# to Debian 12 and is a package of its own from Debian 13 on.
+if [ "$profile" = test ]; then
+    plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
+    [ -e "$plugins/iconengines/libqsvgicon.so" ] || install_packages qt6-svg-plugins
 fi
 
 # The locale test reads and writes numbers under a decimal-comma locale.
