@@ -3,7 +3,7 @@
 ; uninstaller that removes everything the installer put there.
 ; makensis -DVERSION=1.0.0 -DEXE=trelvan.exe -DICON=trelvan.ico -DOUTFILE=setup.exe trelvan.nsi
 
-Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
