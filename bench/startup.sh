@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Start-up speed and memory of the program against two yardsticks of the same size, under a
-# private X server: a window showing the program's four faces in four labels (the floor any
-# Chinese window pays: font database, fontconfig, the CJK font files) and a bare Qt window that
-# draws no text. For each, medians over RUNS runs of: the time from process start to the window
+# private X server: a text-only replica of the window (every text the window shows when it
+# opens, in its faces, sizes and weights, as plain labels: the font database, fontconfig and
+# the font files any window with these texts pays) and a bare Qt window that draws no text. For each, medians over RUNS runs of: the time from process start to the window
 # being mapped, the processor time used by then (steadier than the former while other programs
 # load the machine), and the resident memory once the window is up (and the program's chart drawn).
 #   bench/startup.sh [BUILD_DIR] [RUNS]     (defaults: build/tests, the tests preset's folder; 20)
-# BUILD_DIR must hold the built targets trelvan, startup_watch, startup_cjk_floor_window and
+# BUILD_DIR must hold the built targets trelvan, startup_watch, startup_text_replica and
 # startup_bare_window.
 set -euo pipefail
 
@@ -24,10 +24,10 @@ if [ -z "${TRELVAN_STARTUP_UNDER_X:-}" ]; then
 fi
 
 watch=$build/bench/startup_watch
-names=(trelvan floor bare)
+names=(trelvan replica bare)
 declare -A binary=(
     [trelvan]=$build/bin/trelvan
-    [floor]=$build/bench/startup_cjk_floor_window
+    [replica]=$build/bench/startup_text_replica
     [bare]=$build/bench/startup_bare_window
 )
 for path in "$watch" "${binary[@]}"; do
@@ -65,17 +65,17 @@ done
 medianOf() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | median; }
 
 awk -v runs="$runs" -v settle="$settle_ms" \
-    -v p="$(medianOf "${ms[trelvan]}")" -v f="$(medianOf "${ms[floor]}")" -v b="$(medianOf "${ms[bare]}")" \
-    -v pc="$(medianOf "${cpu[trelvan]}")" -v fc="$(medianOf "${cpu[floor]}")" -v bc="$(medianOf "${cpu[bare]}")" \
-    -v pr="$(medianOf "${kb[trelvan]}")" -v fr="$(medianOf "${kb[floor]}")" -v br="$(medianOf "${kb[bare]}")" \
+    -v p="$(medianOf "${ms[trelvan]}")" -v f="$(medianOf "${ms[replica]}")" -v b="$(medianOf "${ms[bare]}")" \
+    -v pc="$(medianOf "${cpu[trelvan]}")" -v fc="$(medianOf "${cpu[replica]}")" -v bc="$(medianOf "${cpu[bare]}")" \
+    -v pr="$(medianOf "${kb[trelvan]}")" -v fr="$(medianOf "${kb[replica]}")" -v br="$(medianOf "${kb[bare]}")" \
     -v max_ratio="$max_ratio" -v max_rss_ratio="$max_rss_ratio" -v max_rss="$max_rss_mb" '
 function verdict(ok) { return ok ? "met" : "missed" }
 BEGIN {
     printf "median of %d runs each   start to mapped   processor time   memory %d ms after mapping\n", runs, settle
     printf "  trelvan                %9.1f ms     %9.1f ms     %6.1f MB (goal < %d MB: %s)\n", p, pc, pr / 1024, max_rss, verdict(pr / 1024 < max_rss)
-    printf "  CJK floor window       %9.1f ms     %9.1f ms     %6.1f MB\n", f, fc, fr / 1024
+    printf "  text-only replica      %9.1f ms     %9.1f ms     %6.1f MB\n", f, fc, fr / 1024
     printf "  bare window            %9.1f ms     %9.1f ms     %6.1f MB\n", b, bc, br / 1024
-    printf "trelvan / CJK floor: start to mapped %.2f (goal <= %.2f: %s), processor %.2f, memory %.2f (goal <= %.2f: %s)\n", \
+    printf "trelvan / replica:   start to mapped %.2f (goal <= %.2f: %s), processor %.2f, memory %.2f (goal <= %.2f: %s)\n", \
         p / f, max_ratio, verdict(p / f <= max_ratio), pc / fc, pr / fr, max_rss_ratio, verdict(pr / fr <= max_rss_ratio)
     printf "trelvan / bare:      start to mapped %.2f, processor %.2f, memory %.2f\n", p / b, pc / bc, pr / br
 }'

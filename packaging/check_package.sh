@@ -79,6 +79,9 @@ grep -qx 'Icon=trelvan' "$desktop" || fail "the desktop entry does not name the 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate --no-hints "$desktop" || fail "desktop-file-validate rejects the entry"
 fi
+# The software centres' checker: no warning, on any release.
+appstreamcli validate --no-net --strict "$scratch/root/usr/share/metainfo/org.trelvan.Trelvan.metainfo.xml" ||
+    fail "appstreamcli finds fault with the metainfo"
 file -b "$scratch/root/usr/bin/trelvan" | grep -q 'ELF.*executable' ||
     fail "usr/bin/trelvan is not an executable: $(file -b "$scratch/root/usr/bin/trelvan")"
 

@@ -16,12 +16,17 @@ ASAN_SYMBOLIZER_PATH=$(dirname "$(readlink -f "$(command -v clang++)")")/llvm-sy
 [ -x "$ASAN_SYMBOLIZER_PATH" ] || { echo "test.sh: no $ASAN_SYMBOLIZER_PATH" >&2; exit 1; }
 export ASAN_SYMBOLIZER_PATH
 
-# Runs a test preset; fails when any test failed or did not run.
+# Runs a test preset; fails when any test failed or did not run. CTest's JUnit file
+# (build/<preset>/ctest-junit.xml, also read by the fresh-machine check) says which ran.
 run_tests() {
-    local preset=$1 log=$scratch/ctest-$1.log
-    ctest --preset "$preset" -j "$(nproc)" 2>&1 | tee "$log"
-    if grep -q 'The following tests did not run' "$log"; then
-        echo "test.sh: tests were skipped in the $preset stage" >&2
+    local preset=$1 junit=$PWD/build/$1/ctest-junit.xml
+    rm -f "$junit"
+    ctest --preset "$preset" -j "$(nproc)" --output-junit "$junit"
+    local cases ran
+    cases=$(grep -c '<testcase ' "$junit" || true)
+    ran=$(grep -c '<testcase [^>]*status="run"' "$junit" || true)
+    if [ "$ran" -ne "$cases" ]; then
+        echo "test.sh: $((cases - ran)) of $cases tests did not run in the $preset stage" >&2
         return 1
     fi
 }

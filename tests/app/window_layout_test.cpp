@@ -208,12 +208,9 @@ struct Face {
 // 隶书); none is installed here, so each control asks for its stand-in by the
 // stand-in's own name, and gets it.
 const Face kFaces[] = {
-    {"Frame1", "WenQuanYi Zen Hei", 19, true},
-    {"Label1", "AR PL KaitiM GB", 16, false},
-    {"Label19", "Liberation Serif", 16, false},
-    {"Text1", "AR PL SungtiL GB", 16, true},
-    {"Command2", "AR PL KaitiM GB", 16, true},
-    {"Label8", "AR PL KaitiM GB", 21, false},
+    {"Frame1", "WenQuanYi Zen Hei", 19, true},      {"Label1", "AR PL KaitiM GB", 16, false},
+    {"Label19", "Liberation Serif", 16, false},     {"Text1", "AR PL SungtiL GB", 16, true},
+    {"Command2", "AR PL KaitiM GB", 16, true},      {"Label8", "AR PL KaitiM GB", 21, false},
     {"Label9", "Goudy Bookletter 1911", 24, false},
 };
 

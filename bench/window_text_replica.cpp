@@ -1,0 +1,99 @@
+// The yardstick for the start-up benchmark: a text-only replica of the main window. A titled
+// window of the same size whose plain labels show every text the window shows when it opens
+// (panel and input captions, unit labels, the seven initial texts, the button captions, the
+// banner, the chart title and the chart's tick labels) in the same faces, sizes and weights,
+// each where the window shows it. No pictures, boxes, buttons or chart: what the program takes
+// beyond this is what its controls and drawing cost. The texts, faces and places come from the
+// window's own layout table and the chart's own drawing routine.
+#include "DrawingSurface.h"
+#include "FontSubstitutes.h"
+#include "GillilandChart.h"
+#include "LayoutTable.h"
+#include "Twips.h"
+#include "WindowControls.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+const ControlRow& rowNamed(std::string_view name) {
+    return *std::ranges::find_if(kControls, [name](const ControlRow& r) { return r.name == name; });
+}
+
+// A control's upper-left corner in the window's twips: its own place plus its containers'.
+QPoint placeInWindow(const ControlRow& row) {
+    int left = row.rect.left;
+    int top = row.rect.top;
+    for (const char* container = row.container; container != nullptr;) {
+        const ControlRow& outer = rowNamed(container);
+        left += outer.rect.left;
+        top += outer.rect.top;
+        container = outer.container;
+    }
+    return {left, top};
+}
+
+QLabel* addLabel(QWidget* window, const FontLook& look, const QString& text, QPointF twips) {
+    auto* label = new QLabel(window);
+    label->setFont(WindowControls::fontOf(look));  // before the text, as the window does
+    label->setText(text);
+    label->move(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
+    return label;
+}
+
+// Takes the chart's drawing and keeps only its printed texts, each as a label where the panel
+// would print it. The plot box reports its laid-out geometry, as the chart reads it.
+class TextOnlySurface : public DrawingSurface {
+public:
+    TextOnlySurface(const ControlRow& row, QWidget* window)
+        : row_(row), window_(window), origin_(placeInWindow(row)) {}
+
+    void Cls() override {}
+    void SetWidth(float) override {}
+    void SetHeight(float) override {}
+    double Left() const override { return row_.rect.left; }
+    double Top() const override { return row_.rect.top; }
+    double Height() const override { return row_.rect.height; }
+    void Scale(float, float, float, float) override {}
+    void SetForeColor(Rgb) override {}
+    void SetDrawWidth(int) override {}
+    void Line(float, float, float, float) override {}
+    void PSet(float, float) override {}
+    void SetCurrentX(float x) override { x_ = x; }
+    void SetCurrentY(float y) override { y_ = y; }
+    void Print(std::string_view text) override {
+        const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        addLabel(window_, *row_.look->font, shown, QPointF(origin_) + QPointF(x_, y_));
+    }
+
+private:
+    const ControlRow& row_;
+    QWidget* window_;
+    QPoint origin_;
+    float x_ = 0;
+    float y_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    FontSubstitutes::install();
+    QWidget window;
+    window.setWindowTitle(QString::fromUtf8(kWindowTitle));
+    window.resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    for (const ControlRow& row : kControls) {
+        if (row.text != nullptr && row.look->font) {
+            addLabel(&window, *row.look->font, QString::fromUtf8(row.text), placeInWindow(row));
+        }
+    }
+    TextOnlySurface plot(rowNamed("Picture5"), &window);
+    TextOnlySurface panel(rowNamed("Picture2"), &window);
+    DrawStartupChart({.picture5 = plot, .picture2 = panel});
+    window.show();
+    return QApplication::exec();
+}
