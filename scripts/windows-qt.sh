@@ -40,8 +40,21 @@ cmake_options=(
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 )
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
+
+# Debian's qtbase source leaves out the Wintab tablet headers (their licence
+# forbids changes), which the windows platform plugin includes for tablets
+# that predate Windows Ink. The plugin is built without Wintab; pens still
+# reach the program through Windows' own pointer messages.
+without_wintab() {
+    local plugin=$1/src/plugins/platforms/windows
+    sed -i 's/^\(qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
+        "$plugin/CMakeLists.txt"
+    sed -i 's/QT_CONFIG(tabletevent)/0 \/* no Wintab *\//' "$plugin/qwindowscontext.cpp"
+    sed -i '/^# *include "qwindowstabletsupport.h"$/d' "$plugin/qwindowspointerhandler.cpp"
+}
+
 key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
-    cat - "$toolchain" | sha256sum | cut -c1-10)
+    cat - "$toolchain" <(declare -f without_wintab) | sha256sum | cut -c1-10)
 prefix=$cache/qt-$qt_version-mingw-static-$key
 stamp=$prefix/.complete
 
@@ -77,6 +90,7 @@ if [ ! -f "$source_folder/.fetched" ]; then
     mkdir -p "$source_folder"
     log "fetching the source of qt6-base $host_version"
     (cd "$source_folder" && apt-get -q -o Acquire::Retries=5 source "qt6-base=$host_version" >&2)
+    without_wintab "$(find "$source_folder" -mindepth 1 -maxdepth 1 -type d | head -n1)"
     touch "$source_folder/.fetched"
 fi
 source=$(find "$source_folder" -mindepth 1 -maxdepth 1 -type d | head -n1)
