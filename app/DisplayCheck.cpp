@@ -1,4 +1,4 @@
-#include "DisplayCheck.h"
+#include "app/DisplayCheck.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 #include <vector>
+
+namespace app {
 
 namespace {
 
@@ -96,3 +98,5 @@ void DisplayCheck::release() {
         qt_message_output(m.type, context, m.text);
     }
 }
+
+}  // namespace app

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace app {
+
 // Turns "there is no display to open the window on" into one clear line with
 // the way to run the program headless, instead of the toolkit's abort message.
 class DisplayCheck {
@@ -21,3 +23,5 @@ public:
 
     void release();
 };
+
+}  // namespace app

@@ -1,10 +1,14 @@
-#include "FontSubstitutes.h"
+#include "app/FontSubstitutes.h"
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <optional>
+
+namespace app {
 
 namespace {
 
@@ -26,27 +30,27 @@ struct Substitution {
 // proportional letters, one small font file. An English Windows without the Chinese
 // supplemental fonts has Microsoft YaHei for every Chinese face.
 constexpr std::array kSubstitutions = {
-    Substitution{"宋体",
-                 {"SimSun", "NSimSun", "Microsoft YaHei", nullptr},
-                 {"AR PL SungtiL GB", "AR PL UMing CN", nullptr}},
-    Substitution{"楷体_GB2312",
-                 {"KaiTi", "楷体", "Microsoft YaHei", nullptr},
-                 {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
-    Substitution{"幼圆",
-                 {"YouYuan", "Microsoft YaHei", nullptr, nullptr},
-                 {"WenQuanYi Zen Hei", nullptr, nullptr}},
-    Substitution{"华文行楷",
-                 {"STXingkai", "KaiTi", "楷体", "Microsoft YaHei"},
-                 {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
-    Substitution{"隶书",
-                 {"LiSu", "Book Antiqua", "Palatino Linotype", nullptr},
-                 {"Goudy Bookletter 1911", "AR PL KaitiM GB", "AR PL UKai CN"}},
-    Substitution{"Times New Roman",
-                 {nullptr, nullptr, nullptr, nullptr},
-                 {"Liberation Serif", nullptr, nullptr}},
-    Substitution{"MS Sans Serif",
-                 {"Microsoft Sans Serif", "Tahoma", "Segoe UI", nullptr},
-                 {"Liberation Sans", "DejaVu Sans", nullptr}},
+    Substitution{.family = "宋体",
+                 .windowsFaces = {"SimSun", "NSimSun", "Microsoft YaHei", nullptr},
+                 .faces = {"AR PL SungtiL GB", "AR PL UMing CN", nullptr}},
+    Substitution{.family = "楷体_GB2312",
+                 .windowsFaces = {"KaiTi", "楷体", "Microsoft YaHei", nullptr},
+                 .faces = {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
+    Substitution{.family = "幼圆",
+                 .windowsFaces = {"YouYuan", "Microsoft YaHei", nullptr, nullptr},
+                 .faces = {"WenQuanYi Zen Hei", nullptr, nullptr}},
+    Substitution{.family = "华文行楷",
+                 .windowsFaces = {"STXingkai", "KaiTi", "楷体", "Microsoft YaHei"},
+                 .faces = {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
+    Substitution{.family = "隶书",
+                 .windowsFaces = {"LiSu", "Book Antiqua", "Palatino Linotype", nullptr},
+                 .faces = {"Goudy Bookletter 1911", "AR PL KaitiM GB", "AR PL UKai CN"}},
+    Substitution{.family = "Times New Roman",
+                 .windowsFaces = {nullptr, nullptr, nullptr, nullptr},
+                 .faces = {"Liberation Serif", nullptr, nullptr}},
+    Substitution{.family = "MS Sans Serif",
+                 .windowsFaces = {"Microsoft Sans Serif", "Tahoma", "Segoe UI", nullptr},
+                 .faces = {"Liberation Sans", "DejaVu Sans", nullptr}},
 };
 
 #ifdef _WIN32
@@ -59,57 +63,57 @@ void substitutePictureFaces() {
 #endif
 
 // Filled once by install(), read by every control's font afterwards.
-QHash<QString, QStringList>& resolvedFaces() {
-    static QHash<QString, QStringList> faces;
+QHash<QString, QString>& resolvedFaces() {
+    static QHash<QString, QString> faces;
     return faces;
 }
 
-// The faces of one substitution that are installed, best first, the named face
-// itself ahead of them all. A face asked for by a name that is not installed
-// would make Qt ask fontconfig for the whole fallback list of that name:
-// several milliseconds per face before the window can appear.
-QStringList installedFaces(const Substitution& s, const QStringList& installed) {
-    QStringList faces;
-    const auto keepIfInstalled = [&](const char* face) {
-        const QString name = QString::fromUtf8(face);
-        if (installed.contains(name, Qt::CaseInsensitive)) {
-            faces << name;
-        }
+// The named face where it is installed, else the first installed face of its kind.
+// A face asked for by a name that is not installed would make Qt ask fontconfig for
+// the whole fallback list of that name, several milliseconds per face before the
+// window can appear; and each further family a font lists is matched as well. The
+// window test checks that each caption's glyphs are all in its one face.
+std::optional<QString> firstInstalledFace(const Substitution& s, const QStringList& installed) {
+    const auto isInstalled = [&](const char* face) {
+        return face != nullptr && installed.contains(QString::fromUtf8(face), Qt::CaseInsensitive);
     };
-    keepIfInstalled(s.family);
+    if (isInstalled(s.family)) {
+        return QString::fromUtf8(s.family);
+    }
 #ifdef _WIN32
     for (const char* face : s.windowsFaces) {
-        if (face != nullptr) {
-            keepIfInstalled(face);
+        if (isInstalled(face)) {
+            return QString::fromUtf8(face);
         }
     }
 #endif
     for (const char* face : s.faces) {
-        if (face != nullptr) {
-            keepIfInstalled(face);
+        if (isInstalled(face)) {
+            return QString::fromUtf8(face);
         }
     }
-    return faces;
+    return std::nullopt;
 }
 
 }  // namespace
 
-void FontSubstitutes::install() {
+void installFontSubstitutes() {
 #ifdef _WIN32
     substitutePictureFaces();
 #endif
     const QStringList installed = QFontDatabase::families();
-    QHash<QString, QStringList>& resolved = resolvedFaces();
+    QHash<QString, QString>& resolved = resolvedFaces();
     resolved.clear();
     for (const Substitution& s : kSubstitutions) {
-        QStringList faces = installedFaces(s, installed);
-        if (!faces.isEmpty()) {
-            resolved.insert(QString::fromUtf8(s.family), faces);
+        if (const auto face = firstInstalledFace(s, installed)) {
+            resolved.insert(QString::fromUtf8(s.family), *face);
         }
     }
 }
 
-QStringList FontSubstitutes::familiesFor(const char* layoutFace) {
+QString familyFor(const char* layoutFace) {
     const QString name = QString::fromUtf8(layoutFace);
-    return resolvedFaces().value(name, QStringList{name});
+    return resolvedFaces().value(name, name);
 }
+
+}  // namespace app

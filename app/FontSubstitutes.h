@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
+
+namespace app {
 
 // The layout names Windows faces ("宋体", "楷体_GB2312", ...). Each is resolved once,
-// at start-up, to the faces that stand for it here: the named face itself where it
-// is installed (as on a Chinese Windows), otherwise the installed faces of the same
-// kind, in order of preference. Controls ask Qt for those families directly, so no
-// font look-up ever goes through a name that is not installed.
-namespace FontSubstitutes {
+// at start-up, to the face that stands for it here: the named face itself where it
+// is installed (as on a Chinese Windows), otherwise the first installed face of the
+// same kind. Controls ask Qt for that family directly, so no font look-up ever goes
+// through a name that is not installed.
 
 // Looks the substitutes up in the font database; call once the application exists
 // and before any control's font is built.
-void install();
+void installFontSubstitutes();
 
-// The installed families for a face the layout names, best first; the name itself
-// when it has no entry or nothing of its kind is installed.
-QStringList familiesFor(const char* layoutFace);
+// The installed family for a face the layout names; the name itself when it has no
+// entry or nothing of its kind is installed.
+QString familyFor(const char* layoutFace);
 
-}  // namespace FontSubstitutes
+}  // namespace app

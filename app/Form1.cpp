@@ -1,18 +1,17 @@
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "DisplayTexts.h"
-#include "GillilandChart.h"
-#include "LayoutTable.h"
-#include "PictureBox.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "SvgPictures.h"
-#include "WindowControls.h"
+#include "app/LayoutTable.h"
+#include "app/PictureBox.h"
+#include "app/SvgIconEngine.h"
+#include "app/WindowControls.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +24,8 @@
 #include <optional>
 #include <vector>
 
+namespace app {
+
 namespace {
 
 const char* const kRejectionText = "输入数据不合理";
@@ -36,33 +37,6 @@ const char* const kEmptyChartDescription =
     "双对数坐标上的吉利兰关联曲线，X 与 Y 均从 0.01 到 1，尚未标出操作点";
 const char* const kMarkedChartDescription =
     "双对数坐标上的吉利兰关联曲线，红线标出操作点：横坐标 X = %1，纵坐标 Y = %2";
-
-constexpr std::array<const char*, 7> kInputBoxes = {"Text1", "Text2", "Text3", "Text4",
-                                                    "Text5", "Text6", "Text7"};
-
-const char* nameOf(ReadoutBox box) {
-    switch (box) {
-    case ReadoutBox::Text8:
-        return "Text8";
-    case ReadoutBox::Text14:
-        return "Text14";
-    case ReadoutBox::Text9:
-        return "Text9";
-    case ReadoutBox::Text10:
-        return "Text10";
-    case ReadoutBox::Text11:
-        return "Text11";
-    case ReadoutBox::Text12:
-        return "Text12";
-    case ReadoutBox::Text13:
-        return "Text13";
-    }
-    return "";
-}
-
-QLineEdit* textBox(const QWidget* window, const char* name) {
-    return window->findChild<QLineEdit*>(QString::fromUtf8(name));
-}
 
 // A message box without an icon still indents its text by a fixed column
 // and puts its buttons at the right; with neither, text and button stand in
@@ -103,40 +77,29 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::buildControls() {
-    QHash<QString, QWidget*> containers;
-    for (const ControlRow& row : kControls) {
-        QWidget* container =
-            row.container != nullptr ? containers.value(QString::fromUtf8(row.container)) : this;
-        QWidget* control = WindowControls::create(row, container);
-        containers.insert(control->objectName(), control);
-    }
-    picture2_ = findChild<PictureBox*>(QStringLiteral("Picture2"));
-    picture5_ = findChild<PictureBox*>(QStringLiteral("Picture5"));
-
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &Form1::Command1_Click);
-    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
+    controls_ = createWindowControls(this);
+    connect(controls_.command(Command::Exit), &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(controls_.command(Command::Confirm), &QPushButton::clicked, this,
             &Form1::Command2_Click);
 }
 
 // Focus moves in ascending tab index over the controls that take it.
 void Form1::setTabOrder() {
-    std::vector<const ControlRow*> stops;
-    for (const ControlRow& row : kControls) {
-        if (row.tabIndex != kNoTabStop) {
-            stops.push_back(&row);
+    std::vector<std::size_t> stops;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].tabIndex != kNoTabStop) {
+            stops.push_back(i);
         }
     }
-    std::ranges::sort(stops, {}, &ControlRow::tabIndex);
+    std::ranges::sort(stops, {}, [](std::size_t i) { return kControls[i].tabIndex; });
     for (std::size_t i = 1; i < stops.size(); ++i) {
-        QWidget::setTabOrder(findChild<QWidget*>(QString::fromUtf8(stops[i - 1]->name)),
-                             findChild<QWidget*>(QString::fromUtf8(stops[i]->name)));
+        QWidget::setTabOrder(controls_.all[stops[i - 1]], controls_.all[stops[i]]);
     }
 }
 
 void Form1::Form_Load() {
-    DrawStartupChart({*picture5_, *picture2_});
-    picture2_->setAccessibleDescription(QString::fromUtf8(kEmptyChartDescription));
+    chart::drawStartupChart({*controls_.plotArea, *controls_.chartPanel});
+    controls_.chartPanel->setAccessibleDescription(QString::fromUtf8(kEmptyChartDescription));
 }
 
 // The frame's size is known only once a window manager has put a frame
@@ -173,35 +136,43 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() {
     // The texts must outlive the views InputTexts holds.
-    std::array<QByteArray, kInputBoxes.size()> typed;
-    for (std::size_t i = 0; i < kInputBoxes.size(); ++i) {
-        typed[i] = textBox(this, kInputBoxes[i])->text().toUtf8();
+    std::array<QByteArray, kInputCount> typed;
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        typed[i] = controls_.inputs[i]->text().toUtf8();
     }
-    const auto view = [&typed](std::size_t i) {
-        return std::string_view(typed[i].constData(), static_cast<std::size_t>(typed[i].size()));
+    const auto view = [&typed](InputBox box) {
+        const QByteArray& text = typed[static_cast<std::size_t>(box)];
+        return std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
     };
-    const InputTexts texts{view(0), view(1), view(2), view(3), view(4), view(5), view(6)};
+    const calc::InputTexts texts{.text1 = view(InputBox::Text1),
+                                 .text2 = view(InputBox::Text2),
+                                 .text3 = view(InputBox::Text3),
+                                 .text4 = view(InputBox::Text4),
+                                 .text5 = view(InputBox::Text5),
+                                 .text6 = view(InputBox::Text6),
+                                 .text7 = view(InputBox::Text7)};
 
-    const std::optional<ShortcutInputs> inputs = readInputs(texts);
-    const std::optional<ShortcutResults> results =
-        inputs ? calculateShortcut(*inputs) : std::nullopt;
+    const std::optional<calc::ShortcutInputs> inputs = calc::readInputs(texts);
+    const std::optional<calc::ShortcutResults> results =
+        inputs ? calc::calculateShortcut(*inputs) : std::nullopt;
     if (!results) {
         showRejection();
         return;
     }
 
-    const ChartBoxes boxes{*picture5_, *picture2_};
+    const chart::ChartBoxes boxes{*controls_.plotArea, *controls_.chartPanel};
     // The chart goes blank as soon as both reflux ratios are on screen.
-    for (const DisplayText& shown : displayTexts(*results)) {
-        textBox(this, nameOf(shown.box))->setText(QString::fromStdString(shown.text));
-        if (shown.box == ReadoutBox::Text14) {
-            ClearChart(boxes);
+    for (const calc::DisplayText& shown : calc::displayTexts(*results)) {
+        controls_.readout(shown.box)->setText(QString::fromStdString(shown.text));
+        if (shown.box == calc::ReadoutBox::Text14) {
+            chart::ClearChart(boxes);
         }
     }
-    RedrawChart(boxes, results->gillilandX);
-    picture2_->setAccessibleDescription(
+    chart::RedrawChart(boxes, results->gillilandX);
+    controls_.chartPanel->setAccessibleDescription(
         QString::fromUtf8(kMarkedChartDescription)
-            .arg(textBox(this, "Text11")->text(), textBox(this, "Text10")->text()));
+            .arg(controls_.readout(calc::ReadoutBox::Text11)->text(),
+                 controls_.readout(calc::ReadoutBox::Text10)->text()));
 }
 
 void Form1::showRejection() {
@@ -211,3 +182,5 @@ void Form1::showRejection() {
     centreContent(box);
     box.exec();
 }
+
+}  // namespace app

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/WindowControls.h"
+
 #include <QWidget>
 
-class PictureBox;
+namespace app {
 
 // The program's one window: the input panel, the results panel, the Gilliland
 // chart panel and the title banner, all at fixed positions, and the three
@@ -35,7 +37,8 @@ private:
     void setTabOrder();
     void showRejection();
 
-    PictureBox* picture2_ = nullptr;
-    PictureBox* picture5_ = nullptr;
+    WindowParts controls_;
     bool awaitingFrame_ = false;  // shown, and no window manager's frame seen yet
 };
+
+}  // namespace app

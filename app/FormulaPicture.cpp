@@ -1,8 +1,10 @@
-#include "FormulaPicture.h"
+#include "app/FormulaPicture.h"
 
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QPainter>
+
+namespace app {
 
 FormulaPicture::FormulaPicture(QWidget* parent, const QString& resource, const QColor& background)
     : QWidget(parent), resource_(resource), background_(background) {
@@ -18,3 +20,5 @@ void FormulaPicture::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), background_);
     svgPicture(resource_).render(&p, QRectF(QPointF(0, 0), QSizeF(pictureSize())));
 }
+
+}  // namespace app

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace app {
+
 // A borderless picture box showing one formula picture over its background.
 // The picture is vector art rendered at paint time, so it stays sharp at any
 // device pixel ratio; its natural size is the size the box is laid out at.
@@ -23,3 +25,5 @@ private:
     QString resource_;
     QColor background_;
 };
+
+}  // namespace app

@@ -1,14 +1,25 @@
 #pragma once
 
-#include "Looks.h"
-#include "Twips.h"
+#include "app/Looks.h"
+#include "app/Twips.h"
+#include "calc/DisplayTexts.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+namespace app {
 
 // Every control of the main window: kind, container, position and size in
-// twips from the container's upper-left corner, caption or initial text,
-// picture, tab index and look. Containers come before what they contain, so
-// the window can be built in table order.
+// twips from the container's upper-left corner, look, caption or initial text,
+// picture, tab index, what a screen reader says of it, and what the window
+// does with it. Containers come before what they contain, so the window can
+// be built in table order. This table is the one home of these facts: the
+// window is built from it, and its tests and end-to-end scripts read it
+// (the scripts through the facts the layout_facts program prints).
 
 enum class ControlKind {
     Frame,           // captioned panel
@@ -20,21 +31,38 @@ enum class ControlKind {
     PlotArea,        // drawing surface with a sunken edge
 };
 
+// The seven input boxes, in the order of the texts the calculation takes (InputTexts).
+enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
+inline constexpr std::size_t kInputCount = static_cast<std::size_t>(InputBox::Text7) + 1;
+// The read-out boxes are the calculation's (ReadoutBox), as many as it has texts.
+inline constexpr std::size_t kReadoutCount =
+    std::tuple_size_v<decltype(calc::displayTexts(std::declval<calc::ShortcutResults>()))>;
+
+enum class Command { Confirm, Exit };
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::Exit) + 1;
+
+// What the window answers with a control beyond showing it: the texts it
+// reads, the texts it writes, the buttons it answers. Nothing, for most.
+using ControlRole = std::variant<std::monostate, InputBox, calc::ReadoutBox, Command>;
+
 inline constexpr int kNoTabStop = -1;
 
+// Fields without a default are required: leaving one out of a row fails the
+// build (-Wmissing-field-initializers is an error).
 struct ControlRow {
     const char* name;
-    const char* container;  // nullptr: the window itself
+    const char* container = nullptr;  // nullptr: the window itself
     ControlKind kind;
     TwipRect rect;
-    const char* text;     // caption or initial text; nullptr: none
-    const char* picture;  // resource path; nullptr: none
-    int tabIndex;
     const Look* look;
+    ControlRole role = {};
+    const char* text = nullptr;     // caption or initial text; nullptr: none
+    const char* picture = nullptr;  // resource path; nullptr: none
+    int tabIndex = kNoTabStop;
     // What a screen reader says of the control; nullptr: the toolkit's own
     // (a caption, nothing for a label), or none at all.
-    const char* accessibleName;
-    const char* accessibleDescription;
+    const char* accessibleName = nullptr;
+    const char* accessibleDescription = nullptr;
 };
 
 inline constexpr const char* kWindowTitle = "Trelvan";
@@ -42,61 +70,214 @@ inline constexpr int kClientWidthTwips = 11880;
 inline constexpr int kClientHeightTwips = 8355;
 
 namespace layout_detail {
-using K = ControlKind;
 inline constexpr const char* kBlank = " ";
 }  // namespace layout_detail
 
 // clang-format off
 inline constexpr std::array kControls = {
     // On the window.
-    ControlRow{"Frame1", nullptr, layout_detail::K::Frame, {120, 360, 4935, 4455}, "输入数据", nullptr, kNoTabStop, &looks::kPanelFrame, nullptr, nullptr},
-    ControlRow{"Frame2", nullptr, layout_detail::K::Frame, {120, 5040, 5055, 2775}, "计算结果", nullptr, kNoTabStop, &looks::kPanelFrame, nullptr, nullptr},
-    ControlRow{"Picture2", nullptr, layout_detail::K::ChartPanel, {5640, 1200, 6030, 7005}, nullptr, nullptr, kNoTabStop, &looks::kChartPanel, "吉利兰图", nullptr},
-    ControlRow{"Label9", nullptr, layout_detail::K::Label, {6720, 360, 3600, 360}, "Trelvan", nullptr, kNoTabStop, &looks::kTitleBanner, nullptr, nullptr},
+    ControlRow{.name = "Frame1", .kind = ControlKind::Frame, .rect = {120, 360, 4935, 4455},
+               .look = &looks::kPanelFrame, .text = "输入数据"},
+    ControlRow{.name = "Frame2", .kind = ControlKind::Frame, .rect = {120, 5040, 5055, 2775},
+               .look = &looks::kPanelFrame, .text = "计算结果"},
+    ControlRow{.name = "Picture2", .kind = ControlKind::ChartPanel,
+               .rect = {5640, 1200, 6030, 7005}, .look = &looks::kChartPanel,
+               .accessibleName = "吉利兰图"},
+    ControlRow{.name = "Label9", .kind = ControlKind::Label, .rect = {6720, 360, 3600, 360},
+               .look = &looks::kTitleBanner, .text = "Trelvan"},
 
     // Input panel: one row per input, 480 twips apart.
-    ControlRow{"Label1", "Frame1", layout_detail::K::Label, {240, 480, 1455, 375}, "进料流量", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text1", "Frame1", layout_detail::K::TextBox, {1920, 480, 1000, 270}, "100", nullptr, 7, &looks::kTextBox, "进料流量", "进料的摩尔流量，单位 kmol/h"},
-    ControlRow{"Label19", "Frame1", layout_detail::K::Label, {3240, 480, 975, 375}, "kmol/h", nullptr, kNoTabStop, &looks::kUnitLabel, nullptr, nullptr},
-    ControlRow{"Label2", "Frame1", layout_detail::K::Label, {240, 960, 1215, 420}, "进料组成", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text2", "Frame1", layout_detail::K::TextBox, {1920, 960, 1000, 270}, "0.5", nullptr, 6, &looks::kTextBox, "进料组成", "进料中易挥发组分的摩尔分数，单位 mol/mol"},
-    ControlRow{"Label18", "Frame1", layout_detail::K::Label, {3240, 960, 975, 375}, "mol/mol", nullptr, kNoTabStop, &looks::kUnitLabel, nullptr, nullptr},
-    ControlRow{"Label3", "Frame1", layout_detail::K::Label, {240, 1440, 1200, 240}, "热状态参数", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text3", "Frame1", layout_detail::K::TextBox, {1920, 1440, 1000, 270}, "-0.1", nullptr, 5, &looks::kTextBox, "热状态参数 q", "进料的热状态参数 q，无单位"},
-    ControlRow{"Label4", "Frame1", layout_detail::K::Label, {240, 1920, 1170, 420}, "回流比", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text4", "Frame1", layout_detail::K::TextBox, {1920, 1920, 1000, 270}, "1.2", nullptr, 4, &looks::kTextBox, "回流比 R/Rmin", "操作回流比与最小回流比之比 R/Rmin，单位 mol/mol"},
-    ControlRow{"Label20", "Frame1", layout_detail::K::Label, {3240, 1920, 1575, 375}, "R/Rmin mol/mol ", nullptr, kNoTabStop, &looks::kUnitLabel, nullptr, nullptr},
-    ControlRow{"Label5", "Frame1", layout_detail::K::Label, {240, 2400, 1575, 255}, "塔顶产品组成", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text5", "Frame1", layout_detail::K::TextBox, {1920, 2400, 1000, 270}, "0.95", nullptr, 3, &looks::kTextBox, "塔顶产品组成", "塔顶产品中易挥发组分的摩尔分数，单位 mol/mol"},
-    ControlRow{"Label16", "Frame1", layout_detail::K::Label, {3240, 2520, 975, 255}, "mol/mol", nullptr, kNoTabStop, &looks::kUnitLabel, nullptr, nullptr},
-    ControlRow{"Label6", "Frame1", layout_detail::K::Label, {240, 2880, 1575, 255}, "塔底产品组成", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text6", "Frame1", layout_detail::K::TextBox, {1920, 2880, 1000, 270}, "0.05", nullptr, 2, &looks::kTextBox, "塔底产品组成", "塔底产品中易挥发组分的摩尔分数，单位 mol/mol"},
-    ControlRow{"Label17", "Frame1", layout_detail::K::Label, {3240, 3000, 975, 255}, "mol/mol", nullptr, kNoTabStop, &looks::kUnitLabel, nullptr, nullptr},
-    ControlRow{"Label7", "Frame1", layout_detail::K::Label, {240, 3360, 1200, 240}, "相对挥发度", nullptr, kNoTabStop, &looks::kInputCaption, nullptr, nullptr},
-    ControlRow{"Text7", "Frame1", layout_detail::K::TextBox, {1920, 3360, 1000, 270}, "2.47", nullptr, 1, &looks::kTextBox, "相对挥发度", "易挥发组分对难挥发组分的相对挥发度，无单位"},
-    ControlRow{"Command2", "Frame1", layout_detail::K::Button, {600, 3840, 2415, 400}, "确认输入数据", ":/pictures/button_confirm.svg", 23, &looks::kButton, nullptr, "检查七个输入数据，算出七个结果，在吉利兰图上标出操作点"},
-    ControlRow{"Command1", "Frame1", layout_detail::K::Button, {3600, 3840, 975, 450}, "退出", ":/pictures/button_exit.svg", 41, &looks::kButton, nullptr, "结束程序"},
+    ControlRow{.name = "Label1", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 480, 1455, 375}, .look = &looks::kInputCaption, .text = "进料流量"},
+    ControlRow{.name = "Text1", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 480, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text1,
+               .text = "100", .tabIndex = 7, .accessibleName = "进料流量",
+               .accessibleDescription = "进料的摩尔流量，单位 kmol/h"},
+    ControlRow{.name = "Label19", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {3240, 480, 975, 375}, .look = &looks::kUnitLabel, .text = "kmol/h"},
+    ControlRow{.name = "Label2", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 960, 1215, 420}, .look = &looks::kInputCaption, .text = "进料组成"},
+    ControlRow{.name = "Text2", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 960, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text2,
+               .text = "0.5", .tabIndex = 6, .accessibleName = "进料组成",
+               .accessibleDescription = "进料中易挥发组分的摩尔分数，单位 mol/mol"},
+    ControlRow{.name = "Label18", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {3240, 960, 975, 375}, .look = &looks::kUnitLabel, .text = "mol/mol"},
+    ControlRow{.name = "Label3", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 1440, 1200, 240}, .look = &looks::kInputCaption, .text = "热状态参数"},
+    ControlRow{.name = "Text3", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 1440, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text3,
+               .text = "-0.1", .tabIndex = 5, .accessibleName = "热状态参数 q",
+               .accessibleDescription = "进料的热状态参数 q，无单位"},
+    ControlRow{.name = "Label4", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 1920, 1170, 420}, .look = &looks::kInputCaption, .text = "回流比"},
+    ControlRow{.name = "Text4", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 1920, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text4,
+               .text = "1.2", .tabIndex = 4, .accessibleName = "回流比 R/Rmin",
+               .accessibleDescription = "操作回流比与最小回流比之比 R/Rmin，单位 mol/mol"},
+    ControlRow{.name = "Label20", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {3240, 1920, 1575, 375}, .look = &looks::kUnitLabel,
+               .text = "R/Rmin mol/mol "},
+    ControlRow{.name = "Label5", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 2400, 1575, 255}, .look = &looks::kInputCaption,
+               .text = "塔顶产品组成"},
+    ControlRow{.name = "Text5", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 2400, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text5,
+               .text = "0.95", .tabIndex = 3, .accessibleName = "塔顶产品组成",
+               .accessibleDescription = "塔顶产品中易挥发组分的摩尔分数，单位 mol/mol"},
+    ControlRow{.name = "Label16", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {3240, 2520, 975, 255}, .look = &looks::kUnitLabel, .text = "mol/mol"},
+    ControlRow{.name = "Label6", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 2880, 1575, 255}, .look = &looks::kInputCaption,
+               .text = "塔底产品组成"},
+    ControlRow{.name = "Text6", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 2880, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text6,
+               .text = "0.05", .tabIndex = 2, .accessibleName = "塔底产品组成",
+               .accessibleDescription = "塔底产品中易挥发组分的摩尔分数，单位 mol/mol"},
+    ControlRow{.name = "Label17", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {3240, 3000, 975, 255}, .look = &looks::kUnitLabel, .text = "mol/mol"},
+    ControlRow{.name = "Label7", .container = "Frame1", .kind = ControlKind::Label,
+               .rect = {240, 3360, 1200, 240}, .look = &looks::kInputCaption, .text = "相对挥发度"},
+    ControlRow{.name = "Text7", .container = "Frame1", .kind = ControlKind::TextBox,
+               .rect = {1920, 3360, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text7,
+               .text = "2.47", .tabIndex = 1, .accessibleName = "相对挥发度",
+               .accessibleDescription = "易挥发组分对难挥发组分的相对挥发度，无单位"},
+    ControlRow{.name = "Command2", .container = "Frame1", .kind = ControlKind::Button,
+               .rect = {600, 3840, 2415, 400}, .look = &looks::kButton, .role = Command::Confirm,
+               .text = "确认输入数据", .picture = ":/pictures/button_confirm.svg", .tabIndex = 23,
+               .accessibleDescription = "检查七个输入数据，算出七个结果，在吉利兰图上标出操作点"},
+    ControlRow{.name = "Command1", .container = "Frame1", .kind = ControlKind::Button,
+               .rect = {3600, 3840, 975, 450}, .look = &looks::kButton, .role = Command::Exit,
+               .text = "退出", .picture = ":/pictures/button_exit.svg", .tabIndex = 41,
+               .accessibleDescription = "结束程序"},
 
     // Results panel: two columns of read-out boxes, each with its picture to the left.
-    ControlRow{"Picture4", "Frame2", layout_detail::K::FormulaPicture, {360, 480, 360, 225}, nullptr, ":/pictures/rmin.svg", kNoTabStop, &looks::kResultsPicture, "符号 Rmin", nullptr},
-    ControlRow{"Text8", "Frame2", layout_detail::K::TextBox, {1080, 360, 975, 375}, layout_detail::kBlank, nullptr, 33, &looks::kTextBox, "最小回流比 Rmin", "计算结果，单位 mol/mol"},
-    ControlRow{"Picture11", "Frame2", layout_detail::K::FormulaPicture, {360, 960, 135, 165}, nullptr, ":/pictures/r.svg", kNoTabStop, &looks::kResultsPicture, "符号 R", nullptr},
-    ControlRow{"Text14", "Frame2", layout_detail::K::TextBox, {1080, 840, 975, 375}, layout_detail::kBlank, nullptr, 40, &looks::kTextBox, "操作回流比 R", "计算结果，单位 mol/mol"},
-    ControlRow{"Picture8", "Frame2", layout_detail::K::FormulaPicture, {360, 1440, 390, 225}, nullptr, ":/pictures/nmin.svg", kNoTabStop, &looks::kResultsPicture, "符号 Nmin", nullptr},
-    ControlRow{"Text9", "Frame2", layout_detail::K::TextBox, {1080, 1320, 975, 375}, layout_detail::kBlank, nullptr, 34, &looks::kTextBox, "最少理论板数 Nmin", "计算结果，芬斯克方程，单位 块"},
-    ControlRow{"Picture6", "Frame2", layout_detail::K::FormulaPicture, {360, 2160, 255, 225}, nullptr, ":/pictures/nt.svg", kNoTabStop, &looks::kResultsPicture, "符号 NT", nullptr},
-    ControlRow{"Text12", "Frame2", layout_detail::K::TextBox, {1080, 2040, 975, 375}, layout_detail::kBlank, nullptr, 37, &looks::kTextBox, "理论板数 NT", "计算结果，单位 块"},
-    ControlRow{"Picture1", "Frame2", layout_detail::K::FormulaPicture, {2400, 360, 810, 525}, nullptr, ":/pictures/gilliland_x.svg", kNoTabStop, &looks::kResultsPicture, "公式 X = (R − Rmin)/(R + 1)", nullptr},
-    ControlRow{"Text11", "Frame2", layout_detail::K::TextBox, {3720, 480, 975, 375}, layout_detail::kBlank, nullptr, 36, &looks::kTextBox, "吉利兰图横坐标 X", "计算结果，X = (R − Rmin)/(R + 1)，无单位"},
-    ControlRow{"Picture3", "Frame2", layout_detail::K::FormulaPicture, {2280, 1200, 1005, 585}, nullptr, ":/pictures/gilliland_y.svg", kNoTabStop, &looks::kResultsPicture, "公式 Y = (NT − Nmin)/(NT + 1)", nullptr},
-    ControlRow{"Text10", "Frame2", layout_detail::K::TextBox, {3720, 1320, 975, 375}, layout_detail::kBlank, nullptr, 35, &looks::kTextBox, "吉利兰图纵坐标 Y", "计算结果，Y = (NT − Nmin)/(NT + 1)，无单位"},
-    ControlRow{"Picture7", "Frame2", layout_detail::K::FormulaPicture, {2760, 2160, 225, 225}, nullptr, ":/pictures/ni.svg", kNoTabStop, &looks::kResultsPicture, "符号 NI", nullptr},
-    ControlRow{"Text13", "Frame2", layout_detail::K::TextBox, {3720, 2040, 975, 375}, layout_detail::kBlank, nullptr, 38, &looks::kTextBox, "进料板位置 NI", "计算结果，自塔顶数起第几块板，单位 块"},
+    ControlRow{.name = "Picture4", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {360, 480, 360, 225}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/rmin.svg", .accessibleName = "符号 Rmin"},
+    ControlRow{.name = "Text8", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {1080, 360, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text8, .text = layout_detail::kBlank, .tabIndex = 33,
+               .accessibleName = "最小回流比 Rmin",
+               .accessibleDescription = "计算结果，单位 mol/mol"},
+    ControlRow{.name = "Picture11", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {360, 960, 135, 165}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/r.svg", .accessibleName = "符号 R"},
+    ControlRow{.name = "Text14", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {1080, 840, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text14, .text = layout_detail::kBlank, .tabIndex = 40,
+               .accessibleName = "操作回流比 R",
+               .accessibleDescription = "计算结果，单位 mol/mol"},
+    ControlRow{.name = "Picture8", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {360, 1440, 390, 225}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/nmin.svg", .accessibleName = "符号 Nmin"},
+    ControlRow{.name = "Text9", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {1080, 1320, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text9, .text = layout_detail::kBlank, .tabIndex = 34,
+               .accessibleName = "最少理论板数 Nmin",
+               .accessibleDescription = "计算结果，芬斯克方程，单位 块"},
+    ControlRow{.name = "Picture6", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {360, 2160, 255, 225}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/nt.svg", .accessibleName = "符号 NT"},
+    ControlRow{.name = "Text12", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {1080, 2040, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text12, .text = layout_detail::kBlank, .tabIndex = 37,
+               .accessibleName = "理论板数 NT",
+               .accessibleDescription = "计算结果，单位 块"},
+    ControlRow{.name = "Picture1", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {2400, 360, 810, 525}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/gilliland_x.svg",
+               .accessibleName = "公式 X = (R − Rmin)/(R + 1)"},
+    ControlRow{.name = "Text11", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {3720, 480, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text11, .text = layout_detail::kBlank, .tabIndex = 36,
+               .accessibleName = "吉利兰图横坐标 X",
+               .accessibleDescription = "计算结果，X = (R − Rmin)/(R + 1)，无单位"},
+    ControlRow{.name = "Picture3", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {2280, 1200, 1005, 585}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/gilliland_y.svg",
+               .accessibleName = "公式 Y = (NT − Nmin)/(NT + 1)"},
+    ControlRow{.name = "Text10", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {3720, 1320, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text10, .text = layout_detail::kBlank, .tabIndex = 35,
+               .accessibleName = "吉利兰图纵坐标 Y",
+               .accessibleDescription = "计算结果，Y = (NT − Nmin)/(NT + 1)，无单位"},
+    ControlRow{.name = "Picture7", .container = "Frame2", .kind = ControlKind::FormulaPicture,
+               .rect = {2760, 2160, 225, 225}, .look = &looks::kResultsPicture,
+               .picture = ":/pictures/ni.svg", .accessibleName = "符号 NI"},
+    ControlRow{.name = "Text13", .container = "Frame2", .kind = ControlKind::TextBox,
+               .rect = {3720, 2040, 975, 375}, .look = &looks::kTextBox,
+               .role = calc::ReadoutBox::Text13, .text = layout_detail::kBlank, .tabIndex = 38,
+               .accessibleName = "进料板位置 NI",
+               .accessibleDescription = "计算结果，自塔顶数起第几块板，单位 块"},
 
     // Chart panel: title, axis titles and the plot area.
-    ControlRow{"Label8", "Picture2", layout_detail::K::Label, {2400, 480, 1710, 330}, "吉  利  兰  图", nullptr, kNoTabStop, &looks::kChartTitle, nullptr, nullptr},
-    ControlRow{"Picture10", "Picture2", layout_detail::K::FormulaPicture, {120, 360, 1005, 585}, nullptr, ":/pictures/gilliland_y.svg", kNoTabStop, &looks::kChartPicture, "纵坐标 Y = (NT − Nmin)/(NT + 1)", nullptr},
-    ControlRow{"Picture5", "Picture2", layout_detail::K::PlotArea, {480, 1100, 5000, 5000}, nullptr, nullptr, kNoTabStop, &looks::kPlotArea, "双对数坐标绘图区", nullptr},
-    ControlRow{"Picture9", "Picture2", layout_detail::K::FormulaPicture, {5040, 6360, 810, 525}, nullptr, ":/pictures/gilliland_x.svg", kNoTabStop, &looks::kChartPicture, "横坐标 X = (R − Rmin)/(R + 1)", nullptr},
+    ControlRow{.name = "Label8", .container = "Picture2", .kind = ControlKind::Label,
+               .rect = {2400, 480, 1710, 330}, .look = &looks::kChartTitle,
+               .text = "吉  利  兰  图"},
+    ControlRow{.name = "Picture10", .container = "Picture2", .kind = ControlKind::FormulaPicture,
+               .rect = {120, 360, 1005, 585}, .look = &looks::kChartPicture,
+               .picture = ":/pictures/gilliland_y.svg",
+               .accessibleName = "纵坐标 Y = (NT − Nmin)/(NT + 1)"},
+    ControlRow{.name = "Picture5", .container = "Picture2", .kind = ControlKind::PlotArea,
+               .rect = {480, 1100, 5000, 5000}, .look = &looks::kPlotArea,
+               .accessibleName = "双对数坐标绘图区"},
+    ControlRow{.name = "Picture9", .container = "Picture2", .kind = ControlKind::FormulaPicture,
+               .rect = {5040, 6360, 810, 525}, .look = &looks::kChartPicture,
+               .picture = ":/pictures/gilliland_x.svg",
+               .accessibleName = "横坐标 X = (R − Rmin)/(R + 1)"},
 };
 // clang-format on
+
+namespace layout_detail {
+
+constexpr bool sameName(const char* a, const char* b) {
+    return std::string_view(a) == std::string_view(b);
+}
+
+constexpr std::size_t countRole(const ControlRole& role) {
+    return static_cast<std::size_t>(
+        std::ranges::count_if(kControls, [&role](const ControlRow& r) { return r.role == role; }));
+}
+
+template <typename Enum>
+constexpr bool eachOnce(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (countRole(static_cast<Enum>(i)) != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace layout_detail
+
+// The row of the control that holds a container, found before the contents.
+constexpr std::size_t containerIndex(const ControlRow& row) {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (layout_detail::sameName(kControls[i].name, row.container)) {
+            return i;
+        }
+    }
+    return kControls.size();
+}
+
+// The row of the control with a role.
+constexpr const ControlRow& rowOf(const ControlRole& role) {
+    return *std::ranges::find(kControls, role, &ControlRow::role);
+}
+
+// What the window relies on, checked as it compiles: every container is an
+// earlier row, every input, read-out and button has exactly one box, and
+// there is one chart panel with one plot area.
+static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
+    return row.container == nullptr ||
+           containerIndex(row) < static_cast<std::size_t>(&row - kControls.data());
+}));
+static_assert(layout_detail::eachOnce<InputBox>(kInputCount));
+static_assert(layout_detail::eachOnce<calc::ReadoutBox>(kReadoutCount));
+static_assert(layout_detail::eachOnce<Command>(kCommandCount));
+static_assert(std::ranges::count(kControls, ControlKind::ChartPanel, &ControlRow::kind) == 1);
+static_assert(std::ranges::count(kControls, ControlKind::PlotArea, &ControlRow::kind) == 1);
+
+}  // namespace app

@@ -3,12 +3,14 @@
 #include <QRgb>
 #include <optional>
 
+namespace app {
+
 // The colours and fonts of the window, one entry per look that a group of
 // controls shares. Colours are RGB; a text colour left empty means the
 // system's standard control-text colour.
 
 struct FontLook {
-    const char* family;  // the face the layout names; FontSubstitutes maps it
+    const char* family;  // the face the layout names; familyFor maps it
     double points;
     bool bold;
     int stretch = 100;  // width in percent of the face's own, condensed below 100
@@ -53,3 +55,5 @@ inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
 inline constexpr QRgb kTextBoxEdge = 0x808080;
 
 }  // namespace looks
+
+}  // namespace app

@@ -1,6 +1,8 @@
-#include "PanelFrame.h"
+#include "app/PanelFrame.h"
 
 #include <QPainter>
+
+namespace app {
 
 namespace {
 
@@ -36,3 +38,5 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     p.setPen(captionColour_);
     p.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, title());
 }
+
+}  // namespace app

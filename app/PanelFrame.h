@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QGroupBox>
 
+namespace app {
+
 // A captioned panel: the whole rectangle filled with the panel colour, an
 // etched rectangle whose top edge runs through the middle of the caption, and
 // the caption set into that edge in the frame's font and caption colour.
@@ -21,3 +23,5 @@ private:
     QColor captionColour_;
     QColor background_;
 };
+
+}  // namespace app

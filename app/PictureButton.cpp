@@ -1,10 +1,12 @@
-#include "PictureButton.h"
+#include "app/PictureButton.h"
 
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
+
+namespace app {
 
 namespace {
 
@@ -47,3 +49,5 @@ void PictureButton::paintEvent(QPaintEvent*) {
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
 }
+
+}  // namespace app

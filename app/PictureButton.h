@@ -3,6 +3,8 @@
 #include <QPushButton>
 #include <QString>
 
+namespace app {
+
 // A graphical push button: its face shows the middle of a picture larger than
 // the button, cut off at the edges, under a raised (or, while pressed, sunken)
 // edge, with the caption centred on top. It is never a default button, so
@@ -22,3 +24,5 @@ protected:
 private:
     QString pictureResource_;
 };
+
+}  // namespace app

@@ -1,14 +1,14 @@
-#include "ToolkitTranslation.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace ToolkitTranslation {
+namespace app {
 
 // Only the widgets' catalogue, named outright: no search by locale, no other
 // modules' files to open at start. A self-contained build carries it inside.
-bool install() {
+bool installToolkitTranslation() {
 #ifdef TRELVAN_EMBEDDED_CATALOGUE
     const QString folder = QStringLiteral(":/translations");
 #else
@@ -22,4 +22,4 @@ bool install() {
     return QCoreApplication::installTranslator(translator);
 }
 
-}  // namespace ToolkitTranslation
+}  // namespace app

@@ -1,12 +1,12 @@
 #pragma once
 
-// The toolkit's own texts (standard buttons, the text boxes' context menu) in
-// Simplified Chinese like the rest of the window, whatever the user's locale.
-namespace ToolkitTranslation {
+namespace app {
 
-// Installs Qt's own Simplified Chinese catalogue from Qt's translations
+// The toolkit's own texts (standard buttons, the text boxes' context menu) in
+// Simplified Chinese like the rest of the window, whatever the user's locale:
+// installs Qt's own Simplified Chinese catalogue from Qt's translations
 // directory. Without it the toolkit keeps its English texts: false, and
 // nothing else happens.
-bool install();
+bool installToolkitTranslation();
 
-}  // namespace ToolkitTranslation
+}  // namespace app

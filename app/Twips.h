@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QtMath>
 
+namespace app {
+
 // The layout is given in twips (1/1440 inch). Qt lays widgets out in
 // device-independent pixels of 1/96 inch, so one pixel is 15 twips; high-DPI
 // scaling then scales the whole window evenly. This is the one place where
@@ -27,3 +29,5 @@ inline QRect toPixels(const TwipRect& r) {
     return {twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
             twipsToPixels(r.height)};
 }
+
+}  // namespace app

@@ -1,17 +1,18 @@
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
-#include "FontSubstitutes.h"
-#include "FormulaPicture.h"
-#include "PanelFrame.h"
-#include "PictureBox.h"
-#include "PictureButton.h"
-#include "Twips.h"
+#include "app/FontSubstitutes.h"
+#include "app/FormulaPicture.h"
+#include "app/PanelFrame.h"
+#include "app/PictureBox.h"
+#include "app/PictureButton.h"
+#include "app/Twips.h"
 
-#include <QAccessibleWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
-#include <optional>
+#include <variant>
+
+namespace app {
 
 namespace {
 
@@ -25,7 +26,7 @@ QColor textColourOf(const Look& look, const QWidget* widget) {
 
 void applyFont(QWidget* widget, const Look& look) {
     if (look.font) {
-        widget->setFont(WindowControls::fontOf(*look.font));
+        widget->setFont(fontOf(*look.font));
     }
 }
 
@@ -78,7 +79,7 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
     return {laidOut.topLeft(), QSize(width, height)};
 }
 
-QWidget* createTextBox(const ControlRow& row, QWidget* container) {
+QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* box = new QLineEdit(container);
     applyFont(box, look);
@@ -89,7 +90,7 @@ QWidget* createTextBox(const ControlRow& row, QWidget* container) {
     return box;
 }
 
-QWidget* createButton(const ControlRow& row, QWidget* container) {
+PictureButton* createButton(const ControlRow& row, QWidget* container) {
     auto* button = new PictureButton(container, textOf(row), QString::fromUtf8(row.picture));
     applyFont(button, *row.look);
     return button;
@@ -99,60 +100,54 @@ QWidget* createFormulaPicture(const ControlRow& row, QWidget* container) {
     return new FormulaPicture(container, QString::fromUtf8(row.picture), row.look->background);
 }
 
-QWidget* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border) {
+PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border) {
     auto* box = new PictureBox(container, QString::fromUtf8(row.name), row.rect,
                                QColor(row.look->background), border);
     applyFont(box, *row.look);
     return box;
 }
 
-QWidget* createOfKind(const ControlRow& row, QWidget* container) {
+// Keeps a text box where the window looks for it: an input or a read-out.
+void keepTextBox(WindowParts& parts, const ControlRole& role, QLineEdit* box) {
+    if (const auto* input = std::get_if<InputBox>(&role)) {
+        parts.inputs[static_cast<std::size_t>(*input)] = box;
+    } else if (const auto* readout = std::get_if<calc::ReadoutBox>(&role)) {
+        parts.readouts[static_cast<std::size_t>(*readout)] = box;
+    }
+}
+
+void keepButton(WindowParts& parts, const ControlRole& role, QPushButton* button) {
+    if (const auto* command = std::get_if<Command>(&role)) {
+        parts.commands[static_cast<std::size_t>(*command)] = button;
+    }
+}
+
+QWidget* createOfKind(const ControlRow& row, QWidget* container, WindowParts& parts) {
     switch (row.kind) {
     case ControlKind::Frame:
         return createFrame(row, container);
     case ControlKind::Label:
         return createLabel(row, container);
-    case ControlKind::TextBox:
-        return createTextBox(row, container);
-    case ControlKind::Button:
-        return createButton(row, container);
+    case ControlKind::TextBox: {
+        QLineEdit* box = createTextBox(row, container);
+        keepTextBox(parts, row.role, box);
+        return box;
+    }
+    case ControlKind::Button: {
+        PictureButton* button = createButton(row, container);
+        keepButton(parts, row.role, button);
+        return button;
+    }
     case ControlKind::FormulaPicture:
         return createFormulaPicture(row, container);
     case ControlKind::ChartPanel:
-        return createPictureBox(row, container, PictureBox::Border::None);
+        parts.chartPanel = createPictureBox(row, container, PictureBox::Border::None);
+        return parts.chartPanel;
     case ControlKind::PlotArea:
-        return createPictureBox(row, container, PictureBox::Border::Sunken);
+        parts.plotArea = createPictureBox(row, container, PictureBox::Border::Sunken);
+        return parts.plotArea;
     }
     return nullptr;
-}
-
-// Qt would present the pictures and the chart as unnamed fillers; a screen
-// reader announces them by what they are.
-std::optional<QAccessible::Role> pictureRole(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::FormulaPicture:
-    case ControlKind::PlotArea:
-        return QAccessible::Graphic;
-    case ControlKind::ChartPanel:
-        return QAccessible::Chart;
-    default:
-        return std::nullopt;
-    }
-}
-
-// Qt keeps the first interface it makes for a widget: this factory is in place
-// before any control exists, and a control has its object name before its
-// first accessibility event (its accessible name being set).
-QAccessibleInterface* pictureInterface(const QString& className, QObject* object) {
-    if (className != QLatin1String("FormulaPicture") && className != QLatin1String("PictureBox")) {
-        return nullptr;
-    }
-    auto* widget = qobject_cast<QWidget*>(object);
-    const auto row = std::ranges::find_if(kControls, [widget](const ControlRow& r) {
-        return widget->objectName() == QLatin1String(r.name);
-    });
-    const auto role = row != kControls.end() ? pictureRole(row->kind) : std::nullopt;
-    return role ? new QAccessibleWidget(widget, *role) : nullptr;
 }
 
 void describe(QWidget* control, const ControlRow& row) {
@@ -168,13 +163,9 @@ bool placesItself(ControlKind kind) {
     return kind == ControlKind::ChartPanel || kind == ControlKind::PlotArea;
 }
 
-}  // namespace
-
-QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
-    static const bool pictureFactoryInstalled =
-        (QAccessible::installFactory(pictureInterface), true);
-    Q_UNUSED(pictureFactoryInstalled);
-    QWidget* control = createOfKind(row, container);
+// The object name comes first: the accessibility factory knows a control by
+// it from the control's first accessibility event on.
+void finish(QWidget* control, const ControlRow& row) {
     control->setObjectName(QString::fromUtf8(row.name));
     if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setGeometry(fittedGeometry(label, toPixels(row.rect)));
@@ -185,11 +176,23 @@ QWidget* WindowControls::create(const ControlRow& row, QWidget* container) {
         control->setFocusPolicy(Qt::NoFocus);
     }
     describe(control, row);
-    return control;
 }
 
-QFont WindowControls::fontOf(const FontLook& look) {
-    QFont font(FontSubstitutes::familiesFor(look.family));
+}  // namespace
+
+WindowParts createWindowControls(QWidget* window) {
+    WindowParts parts;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlRow& row = kControls[i];
+        QWidget* container = row.container != nullptr ? parts.all[containerIndex(row)] : window;
+        parts.all[i] = createOfKind(row, container, parts);
+        finish(parts.all[i], row);
+    }
+    return parts;
+}
+
+QFont fontOf(const FontLook& look) {
+    QFont font(familyFor(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
     if (look.stretch != QFont::Unstretched) {
@@ -197,3 +200,5 @@ QFont WindowControls::fontOf(const FontLook& look) {
     }
     return font;
 }
+
+}  // namespace app

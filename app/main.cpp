@@ -2,16 +2,17 @@
 // runs until the window is closed or the exit button is pressed. The toolkit's
 // own texts are Chinese where Qt's catalogue is installed, English otherwise.
 
-#include "DisplayCheck.h"
-#include "FontSubstitutes.h"
-#include "Form1.h"
-#include "ToolkitTranslation.h"
+#include "app/DisplayCheck.h"
+#include "app/FontSubstitutes.h"
+#include "app/Form1.h"
+#include "app/PictureAccessibility.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <cstdio>
 
 int main(int, char* argv[]) {
-    if (const auto problem = DisplayCheck::missingDisplay()) {
+    if (const auto problem = app::DisplayCheck::missingDisplay()) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
     }
@@ -19,13 +20,14 @@ int main(int, char* argv[]) {
     // The program takes no command line: Qt sees only the program name.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
-    DisplayCheck check;
-    QApplication app(qtArgc, qtArgv);
+    app::DisplayCheck check;
+    QApplication application(qtArgc, qtArgv);
     check.release();
 
-    FontSubstitutes::install();
-    ToolkitTranslation::install();
-    Form1 window;
+    app::installToolkitTranslation();
+    app::installFontSubstitutes();
+    app::installPictureAccessibility();
+    app::Form1 window;
     window.Form_Load();
     window.showCentred();
     return QApplication::exec();

@@ -1,16 +1,24 @@
 // One whole calculation as the confirm button runs it: reading and testing the
 // seven default input texts, the shortcut design and the seven result texts.
-#include "DisplayTexts.h"
-#include "ParseNumber.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ParseNumber.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
 
 #include <benchmark/benchmark.h>
 #include <string_view>
 
 namespace {
 
-const InputTexts kDefaultTexts{"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
+using namespace calc;
+
+const InputTexts kDefaultTexts{.text1 = "100",
+                               .text2 = "0.5",
+                               .text3 = "-0.1",
+                               .text4 = "1.2",
+                               .text5 = "0.95",
+                               .text6 = "0.05",
+                               .text7 = "2.47"};
 
 void BM_DefaultTextsToResultTexts(benchmark::State& state) {
     for (auto _ : state) {

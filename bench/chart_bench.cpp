@@ -1,10 +1,10 @@
 // How long the chart takes on the window's picture boxes, against the least
 // the same picture costs when drawn straight into an image with QPainter.
 //   bench_chart --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "Form1.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "PictureBox.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,6 +13,10 @@
 #include <memory>
 
 namespace {
+
+using namespace app;
+using namespace calc;
+using namespace chart;
 
 // The window, built and shown once for every benchmark of the run.
 struct Window {
@@ -36,7 +40,7 @@ Window& window() {
 void BM_StartupChart(benchmark::State& state) {
     Window& w = window();
     for (auto _ : state) {
-        DrawStartupChart({*w.picture5, *w.picture2});
+        drawStartupChart({*w.picture5, *w.picture2});
         benchmark::DoNotOptimize(w.picture5->drawing().constBits());
         benchmark::DoNotOptimize(w.picture2->drawing().constBits());
     }

@@ -5,12 +5,12 @@
 // each where the window shows it. No pictures, boxes, buttons or chart: what the program takes
 // beyond this is what its controls and drawing cost. The texts, faces and places come from the
 // window's own layout table and the chart's own drawing routine.
-#include "DrawingSurface.h"
-#include "FontSubstitutes.h"
-#include "GillilandChart.h"
-#include "LayoutTable.h"
-#include "Twips.h"
-#include "WindowControls.h"
+#include "app/FontSubstitutes.h"
+#include "app/LayoutTable.h"
+#include "app/Twips.h"
+#include "app/WindowControls.h"
+#include "chart/DrawingSurface.h"
+#include "chart/GillilandChart.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,6 +19,9 @@
 #include <string_view>
 
 namespace {
+
+using namespace app;
+using namespace chart;
 
 const ControlRow& rowNamed(std::string_view name) {
     return *std::ranges::find_if(kControls, [name](const ControlRow& r) { return r.name == name; });
@@ -39,7 +42,7 @@ QPoint placeInWindow(const ControlRow& row) {
 
 QLabel* addLabel(QWidget* window, const FontLook& look, const QString& text, QPointF twips) {
     auto* label = new QLabel(window);
-    label->setFont(WindowControls::fontOf(look));  // before the text, as the window does
+    label->setFont(app::fontOf(look));  // before the text, as the window does
     label->setText(text);
     label->move(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
     return label;
@@ -82,7 +85,7 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    FontSubstitutes::install();
+    app::installFontSubstitutes();
     QWidget window;
     window.setWindowTitle(QString::fromUtf8(kWindowTitle));
     window.resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
@@ -93,7 +96,7 @@ int main(int argc, char** argv) {
     }
     TextOnlySurface plot(rowNamed("Picture5"), &window);
     TextOnlySurface panel(rowNamed("Picture2"), &window);
-    DrawStartupChart({.picture5 = plot, .picture2 = panel});
+    drawStartupChart({.picture5 = plot, .picture2 = panel});
     window.show();
     return QApplication::exec();
 }

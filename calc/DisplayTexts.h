@@ -1,14 +1,11 @@
 #pragma once
 
-#include "ShortcutResults.h"
+#include "calc/ShortcutResults.h"
 
 #include <array>
 #include <string>
 
-// General number format: shortest decimal form with at most 15 significant
-// digits, no trailing zeros, "0." before a fraction, '.' as decimal point
-// whatever the locale (2.26, 15, 0.12, 1.5E+20).
-std::string formatGeneral(double v);
+namespace calc {
 
 // The seven read-out boxes, named after their controls.
 enum class ReadoutBox { Text8, Text14, Text9, Text10, Text11, Text12, Text13 };
@@ -21,3 +18,5 @@ struct DisplayText {
 // The seven texts in the order the click handler writes them:
 // Rmin, R, Nmin, Y, X, plate count, feed plate.
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r);
+
+}  // namespace calc

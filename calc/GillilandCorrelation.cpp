@@ -1,6 +1,8 @@
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
 
 #include <cmath>
+
+namespace calc {
 
 namespace {
 
@@ -12,3 +14,5 @@ constexpr double kEduljeeExponent = 0.5668;
 double gillilandOrdinate(double gillilandX) {
     return kEduljeeScale * (1 - std::pow(gillilandX, kEduljeeExponent));
 }
+
+}  // namespace calc

@@ -1,13 +1,15 @@
 // Reading a typed text as a number: a decimal numeral with an optional E / D
 // exponent, or an &H / &O radix integer, blanks ignored wherever they stand.
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
 
-#include "TextCursor.h"
+#include "calc/TextCursor.h"
 
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <system_error>
+
+namespace calc {
 
 namespace {
 
@@ -231,3 +233,5 @@ std::optional<double> parseNumber(std::string_view text) {
     }
     return readDecimal(cursor);
 }
+
+}  // namespace calc

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+namespace calc {
+
 // The one rule by which a typed text becomes a number.
 //
 // Blanks (space, tab, line feed) are dropped wherever they stand; the value is
@@ -16,3 +18,5 @@
 // the double range (1E999) or a radix integer wider than 32 bits. Underflow
 // reads as 0. The result is never NaN or infinite.
 std::optional<double> parseNumber(std::string_view text);
+
+}  // namespace calc

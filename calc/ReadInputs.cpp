@@ -1,8 +1,10 @@
 // Reading the seven input boxes into one design, testing each value as soon as
 // it is read.
-#include "ReadInputs.h"
+#include "calc/ReadInputs.h"
 
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
+
+namespace calc {
 
 namespace {
 
@@ -21,7 +23,7 @@ bool readField(std::string_view text, double& field, Test accepted) {
 }  // namespace
 
 std::optional<ShortcutInputs> readInputs(const InputTexts& texts) {
-    ShortcutInputs in;
+    ShortcutInputs in{};
     // The feed composition comes after both product compositions because its
     // test compares it with them; q is read second and never tested.
     const bool accepted =
@@ -37,3 +39,5 @@ std::optional<ShortcutInputs> readInputs(const InputTexts& texts) {
     }
     return in;
 }
+
+}  // namespace calc

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "ShortcutInputs.h"
+#include "calc/ShortcutInputs.h"
 
 #include <optional>
 #include <string_view>
 
-// The current texts of the seven input boxes, by box (UTF-8).
+namespace calc {
+
+// The current texts of the seven input boxes, by box (UTF-8). Build it by field
+// name, so that every box is named where its text is given.
 struct InputTexts {
     std::string_view text1;  // feed rate
     std::string_view text2;  // feed composition
@@ -20,3 +23,5 @@ struct InputTexts {
 // Text6, Text2, Text7), each test against constants or earlier fields only, and
 // stops at the first failure. nullopt is the one rejection: it carries no reason.
 std::optional<ShortcutInputs> readInputs(const InputTexts& texts);
+
+}  // namespace calc

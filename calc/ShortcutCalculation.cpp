@@ -1,14 +1,16 @@
 // The shortcut design of a binary column. Every formula keeps its order of
 // operations as written, since that order decides the last bit of the doubles
 // and so the truncated two-decimal texts.
-#include "ShortcutCalculation.h"
+#include "calc/ShortcutCalculation.h"
 
-#include "GillilandCorrelation.h"
-#include "Truncate2.h"
+#include "calc/GillilandCorrelation.h"
+#include "calc/Truncate2.h"
 
 #include <cmath>
 #include <initializer_list>
 #include <utility>
+
+namespace calc {
 
 namespace {
 
@@ -109,3 +111,5 @@ std::optional<ShortcutResults> calculateShortcut(const ShortcutInputs& in) {
     }
     return r;
 }
+
+}  // namespace calc

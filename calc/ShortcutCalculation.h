@@ -1,9 +1,11 @@
 #pragma once
 
-#include "ShortcutInputs.h"
-#include "ShortcutResults.h"
+#include "calc/ShortcutInputs.h"
+#include "calc/ShortcutResults.h"
 
 #include <optional>
+
+namespace calc {
 
 // The shortcut design of one column: q-line / equilibrium intersection, minimum
 // and operating reflux, Fenske, Gilliland (Eduljee), plate count and feed plate.
@@ -13,3 +15,5 @@
 // reflux ratio that is zero or negative (yq >= xD). Such a design is treated by
 // the window exactly like a rejected input.
 std::optional<ShortcutResults> calculateShortcut(const ShortcutInputs& in);
+
+}  // namespace calc

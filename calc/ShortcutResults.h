@@ -1,5 +1,7 @@
 #pragma once
 
+namespace calc {
+
 // Everything one shortcut calculation computes.
 struct ShortcutResults {
     double xq = 0;              // liquid mole fraction where the q-line meets the equilibrium curve
@@ -17,3 +19,5 @@ struct ShortcutResults {
     double plateCount = 0;
     double feedPlate = 0;
 };
+
+}  // namespace calc

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace calc {
+
 // Walks a typed text one character at a time while stepping over blanks (space,
 // tab, line feed) wherever they stand, so that "1 00" reads like "100". Cheap to
 // copy: a copy is a look-ahead that can be dropped when the numeral does not go on.
@@ -40,3 +42,5 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
+
+}  // namespace calc

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace calc {
+
 // Display rounding of the two-decimal results: floor(100 v) / 100 in double
 // precision, never to nearest. The floor applies to the product as computed, so
 // a value whose double lies just below a whole hundredth reads one hundredth
@@ -10,3 +12,5 @@
 inline double truncate2(double v) {
     return std::floor(v * 100) / 100;
 }
+
+}  // namespace calc

@@ -1,12 +1,15 @@
 // The two helpers every drawing surface shares: the sixteen-colour palette and
 // the text a printed number becomes.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
+
+#include "calc/FormatGeneral.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
+
+namespace chart {
 
 namespace {
 
@@ -29,24 +32,6 @@ constexpr std::array<Rgb, 16> kPalette{{
     {255, 255, 255},  // 15 bright white
 }};
 
-// Significant digits a printed number keeps.
-constexpr int kPrintDigits = 15;
-
-// |v| in the shortest general form of up to 15 significant digits, trailing
-// zeros dropped, exponent written "E+15" / "E-05". std::to_chars never looks at
-// the locale, so the decimal separator is always '.'.
-std::string magnitudeText(double magnitude) {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::general, kPrintDigits);
-    std::string text(buffer.data(), result.ptr);
-    std::replace(text.begin(), text.end(), 'e', 'E');
-    if (text.starts_with("0.")) {
-        text.erase(0, 1);
-    }
-    return text;
-}
-
 }  // namespace
 
 // Out-of-range indices are clamped to the nearest end of the palette, so a bad
@@ -60,6 +45,11 @@ std::string numericPrintText(double v) {
         return " NaN ";
     }
     const bool negative = std::signbit(v) && v != 0.0;
-    const std::string body = std::isinf(v) ? std::string("Inf") : magnitudeText(std::fabs(v));
+    std::string body = std::isinf(v) ? std::string("Inf") : calc::formatGeneral(std::fabs(v));
+    if (body.starts_with("0.")) {
+        body.erase(0, 1);  // a printed fraction has no zero before the point
+    }
     return (negative ? "-" : " ") + body + " ";
 }
+
+}  // namespace chart

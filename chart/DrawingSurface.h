@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace chart {
+
 // A colour, 24-bit RGB.
 struct Rgb {
     std::uint8_t r = 0;
@@ -66,3 +68,5 @@ public:
     // A number, in the numeric print format.
     void Print(double number) { Print(numericPrintText(number)); }
 };
+
+}  // namespace chart

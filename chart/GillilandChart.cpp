@@ -1,18 +1,21 @@
 // The Gilliland chart on its two boxes: the plot box gets its size, user scale,
 // a two-decade logarithmic grid and the correlation curve; the panel behind it
 // gets the tick labels. Start-up and every refresh draw it with the one routine
-// DrawChartFrame.
+// drawChartFrame.
 
-#include "GillilandChart.h"
+#include "chart/GillilandChart.h"
 
-#include "ChartConstants.h"
-#include "DrawingSurface.h"
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/ChartConstants.h"
+#include "chart/DrawingSurface.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <string_view>
 
-using namespace chart;
+namespace chart {
 
 namespace {
 
@@ -40,6 +43,14 @@ struct YAxisTexts {
 
 constexpr YAxisTexts kNumbersOnly{{}, 0, {}};
 constexpr YAxisTexts kSecondDecadeTexts{".8", 100, "1.0"};
+
+struct LabelledDecade {
+    const GridDecade& grid;
+    const YAxisTexts& yTexts;
+};
+
+constexpr std::array kLabelledDecades{LabelledDecade{kFirstDecade, kNumbersOnly},
+                                      LabelledDecade{kSecondDecade, kSecondDecadeTexts}};
 
 // One run of the curve: X from `from` while X <= `to`, advanced by repeated
 // addition of `step`.
@@ -74,32 +85,29 @@ void setPen(DrawingSurface& picture5, int colour, int width) {
     picture5.SetDrawWidth(width);
 }
 
+// The text printed at grid line i of a decade, if the line is labelled: its
+// value in the numeric print format, or on the y axis a fixed text.
+std::optional<std::string> gridLabel(ChartAxis axis, const LabelledDecade& decade, int i) {
+    const YAxisTexts& texts = axis == ChartAxis::Y ? decade.yTexts : kNumbersOnly;
+    if (i < decade.grid.labelledBelow) {
+        return numericPrintText(gridValue(i));
+    }
+    if (i == decade.grid.labelledAt) {
+        return texts.atLabelledAt.empty() ? numericPrintText(gridValue(i))
+                                          : std::string(texts.atLabelledAt);
+    }
+    if (i == texts.topLine) {
+        return std::string(texts.atTop);
+    }
+    return std::nullopt;
+}
+
 // The label position follows the plot box wherever it lies, so its geometry is
 // read at the moment each label is placed.
-void placeXAxisLabel(ChartBoxes boxes, double p) {
-    boxes.picture2.SetCurrentY(static_cast<float>(boxes.picture5.Top() + boxes.picture5.Height()));
-    boxes.picture2.SetCurrentX(
-        static_cast<float>(boxes.picture5.Left() + kTwipsPerUserUnit * p - kXLabelShiftLeft));
-}
-
-void placeYAxisLabel(ChartBoxes boxes, double p) {
-    boxes.picture2.SetCurrentY(static_cast<float>((boxes.picture5.Top() + boxes.picture5.Height()) -
-                                                  kTwipsPerUserUnit * p - kYLabelShiftUp));
-    boxes.picture2.SetCurrentX(static_cast<float>(boxes.picture5.Left() - kYLabelShiftLeft));
-}
-
-void printXAxisLabel(ChartBoxes boxes, double p, double value) {
-    placeXAxisLabel(boxes, p);
-    boxes.picture2.Print(value);
-}
-
-void printYAxisLabel(ChartBoxes boxes, double p, double value) {
-    placeYAxisLabel(boxes, p);
-    boxes.picture2.Print(value);
-}
-
-void printYAxisLabel(ChartBoxes boxes, double p, std::string_view text) {
-    placeYAxisLabel(boxes, p);
+void printLabel(ChartBoxes boxes, ChartAxis axis, double p, const std::string& text) {
+    const PanelPoint place = tickLabelPlace(axis, p, boxes.picture5);
+    boxes.picture2.SetCurrentY(static_cast<float>(place.y));
+    boxes.picture2.SetCurrentX(static_cast<float>(place.x));
     boxes.picture2.Print(text);
 }
 
@@ -113,45 +121,24 @@ void drawHorizontalGridLine(DrawingSurface& picture5, double p) {
     picture5.Line(0.0F, y, kUserRange, y);
 }
 
-void drawVerticalGrid(ChartBoxes boxes, const GridDecade& decade) {
-    for (int i = decade.first; i <= decade.last; i += decade.step) {
+// One decade of grid lines across the plot box, each followed by its label.
+void drawGrid(ChartBoxes boxes, ChartAxis axis, const LabelledDecade& decade) {
+    const GridDecade& grid = decade.grid;
+    for (int i = grid.first; i <= grid.last; i += grid.step) {
         const double p = gridPosition(i);
-        drawVerticalGridLine(boxes.picture5, p);
-        if (i < decade.labelledBelow) {
-            printXAxisLabel(boxes, p, gridValue(i));
+        if (axis == ChartAxis::X) {
+            drawVerticalGridLine(boxes.picture5, p);
+        } else {
+            drawHorizontalGridLine(boxes.picture5, p);
         }
-        if (i == decade.labelledAt) {
-            printXAxisLabel(boxes, p, gridValue(i));
-        }
-    }
-}
-
-void printYAxisLabelOrText(ChartBoxes boxes, double p, double value, std::string_view text) {
-    if (text.empty()) {
-        printYAxisLabel(boxes, p, value);
-    } else {
-        printYAxisLabel(boxes, p, text);
-    }
-}
-
-void drawHorizontalGrid(ChartBoxes boxes, const GridDecade& decade, const YAxisTexts& texts) {
-    for (int i = decade.first; i <= decade.last; i += decade.step) {
-        const double p = gridPosition(i);
-        drawHorizontalGridLine(boxes.picture5, p);
-        if (i < decade.labelledBelow) {
-            printYAxisLabel(boxes, p, gridValue(i));
-        }
-        if (i == decade.labelledAt) {
-            printYAxisLabelOrText(boxes, p, gridValue(i), texts.atLabelledAt);
-        }
-        if (i == texts.topLine) {
-            printYAxisLabel(boxes, p, texts.atTop);
+        if (const auto label = gridLabel(axis, decade, i)) {
+            printLabel(boxes, axis, p, *label);
         }
     }
 }
 
 void plotCurvePoint(DrawingSurface& picture5, double x) {
-    const double y = gillilandOrdinate(x);
+    const double y = calc::gillilandOrdinate(x);
     picture5.PSet(static_cast<float>(LogAxisPosition(x)), static_cast<float>(LogAxisPosition(y)));
 }
 
@@ -167,20 +154,44 @@ double LogAxisPosition(double v) {
     return (std::log(v) / std::log(10.0) + kDecades) * kUnitsPerDecade;
 }
 
-void DrawStartupChart(ChartBoxes boxes) {
-    boxes.picture5.Cls();
-    DrawChartFrame(boxes);
+std::vector<TickLabel> tickLabels() {
+    std::vector<TickLabel> labels;
+    for (const ChartAxis axis : {ChartAxis::X, ChartAxis::Y}) {
+        for (const LabelledDecade& decade : kLabelledDecades) {
+            for (int i = decade.grid.first; i <= decade.grid.last; i += decade.grid.step) {
+                if (auto text = gridLabel(axis, decade, i)) {
+                    labels.push_back({axis, gridValue(i), std::move(*text)});
+                }
+            }
+        }
+    }
+    return labels;
 }
 
-void DrawChartFrame(ChartBoxes boxes) {
+PanelPoint tickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurface& plotBox) {
+    const double bottom = plotBox.Top() + plotBox.Height();
+    if (axis == ChartAxis::X) {
+        return {plotBox.Left() + kTwipsPerUserUnit * gridPosition - kXLabelShiftLeft, bottom};
+    }
+    return {plotBox.Left() - kYLabelShiftLeft,
+            bottom - kTwipsPerUserUnit * gridPosition - kYLabelShiftUp};
+}
+
+void drawStartupChart(ChartBoxes boxes) {
+    boxes.picture5.Cls();
+    drawChartFrame(boxes);
+}
+
+void drawChartFrame(ChartBoxes boxes) {
     DrawingSurface& picture5 = boxes.picture5;
     sizePlotBox(picture5);
     setUserScale(picture5);
     setPen(picture5, kGridColour, kGridWidth);
-    drawVerticalGrid(boxes, kFirstDecade);
-    drawVerticalGrid(boxes, kSecondDecade);
-    drawHorizontalGrid(boxes, kFirstDecade, kNumbersOnly);
-    drawHorizontalGrid(boxes, kSecondDecade, kSecondDecadeTexts);
+    for (const ChartAxis axis : {ChartAxis::X, ChartAxis::Y}) {
+        for (const LabelledDecade& decade : kLabelledDecades) {
+            drawGrid(boxes, axis, decade);
+        }
+    }
     setPen(picture5, kCurveColour, kCurveWidth);
     drawCurveRange(picture5, kFirstCurveRange);
     setPen(picture5, kCurveColour, kCurveWidth);
@@ -196,6 +207,8 @@ void ClearChart(ChartBoxes boxes) {
 // marker come back whenever the window is uncovered or restored.
 void RedrawChart(ChartBoxes boxes, double gillilandX) {
     boxes.picture5.Cls();
-    DrawChartFrame(boxes);
+    drawChartFrame(boxes);
     MarkOperatingPoint(boxes.picture5, gillilandX);
 }
+
+}  // namespace chart

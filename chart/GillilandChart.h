@@ -1,5 +1,10 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+namespace chart {
+
 class DrawingSurface;
 
 // The two boxes the chart is drawn on: the plot area and the panel behind it
@@ -13,13 +18,38 @@ struct ChartBoxes {
 // log10 v formed as ln v / ln 10 in double precision.
 double LogAxisPosition(double v);
 
+enum class ChartAxis { X, Y };
+
+// A tick label: the axis, the grid value whose line it labels, and the text
+// printed for it on the panel, blanks included (" .01 ", ".8", "1.0").
+struct TickLabel {
+    ChartAxis axis;
+    double gridValue;
+    std::string text;
+};
+
+// Every tick label, in the order the chart prints them: the x axis's, then
+// the y axis's, each from 0.01 upward. This is the one list of them; the
+// chart draws from it.
+std::vector<TickLabel> tickLabels();
+
+// Where a label's text starts on the panel, in the panel's twips, beside the
+// plot box as it is placed now: an x label under its grid line, a y label
+// left of the box beside its line. gridPosition is LogAxisPosition of the
+// label's grid value.
+struct PanelPoint {
+    double x;
+    double y;
+};
+PanelPoint tickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurface& plotBox);
+
 // The empty chart as the window opens with it: clears the plot box, then draws
-// the frame (DrawChartFrame).
-void DrawStartupChart(ChartBoxes boxes);
+// the frame (drawChartFrame).
+void drawStartupChart(ChartBoxes boxes);
 
 // The one drawing routine shared by start-up and refresh: plot size and scale,
 // the logarithmic grid with its tick labels, and the correlation curve.
-void DrawChartFrame(ChartBoxes boxes);
+void drawChartFrame(ChartBoxes boxes);
 
 // Blanks both boxes, once the two reflux ratios are on screen.
 void ClearChart(ChartBoxes boxes);
@@ -34,3 +64,5 @@ void RedrawChart(ChartBoxes boxes, double gillilandX);
 // point left to x = 1. Draws nothing unless 0 < X < 1 (and Y > 0), where both
 // logarithms are defined.
 void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX);
+
+}  // namespace chart

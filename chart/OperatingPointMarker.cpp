@@ -3,12 +3,12 @@
 // right of the y axis. Each is a chain of points 0.4 plot units apart, closer
 // than a pixel, so the 2-pixel points merge into a solid line.
 
-#include "ChartConstants.h"
-#include "DrawingSurface.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/ChartConstants.h"
+#include "chart/DrawingSurface.h"
+#include "chart/GillilandChart.h"
 
-using namespace chart;
+namespace chart {
 
 namespace {
 
@@ -37,7 +37,7 @@ void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX) {
     if (!(gillilandX > 0.0 && gillilandX < 1.0)) {
         return;
     }
-    const double y = gillilandOrdinate(gillilandX);
+    const double y = calc::gillilandOrdinate(gillilandX);
     if (!(y > 0.0)) {
         return;
     }
@@ -48,3 +48,5 @@ void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX) {
     drawVerticalDropLine(picture5, px, py);
     drawHorizontalDropLine(picture5, px, py);
 }
+
+}  // namespace chart

@@ -7,11 +7,11 @@
 // Input layout: the seven texts in box order (Text1 ... Text7), separated by
 // '|'. Missing texts are empty; text after the seventh separator is ignored.
 
-#include "DisplayTexts.h"
-#include "ParseNumber.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "Truncate2.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ParseNumber.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "calc/Truncate2.h"
 
 #include <array>
 #include <cmath>
@@ -23,6 +23,8 @@
 #include <string_view>
 
 namespace {
+
+using namespace calc;
 
 constexpr char kSeparator = '|';
 constexpr std::size_t kBoxCount = 7;
@@ -132,8 +134,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < kBoxCount; ++i)
         values[i] = checkedParse(boxes[i]);
 
-    const std::optional<ShortcutInputs> record = readInputs(
-        InputTexts{boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], boxes[6]});
+    const std::optional<ShortcutInputs> record = readInputs(InputTexts{.text1 = boxes[0],
+                                                                       .text2 = boxes[1],
+                                                                       .text3 = boxes[2],
+                                                                       .text4 = boxes[3],
+                                                                       .text5 = boxes[4],
+                                                                       .text6 = boxes[5],
+                                                                       .text7 = boxes[6]});
     if (!record) {
         require(!passesTests(values), "record rejected although every box passes its test");
         return 0;

@@ -35,7 +35,7 @@ test_packages=(
     # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang: the
     # release's default LLVM, whichever version that is
     clang libclang-rt-dev llvm valgrind
-    dpkg-dev file desktop-file-utils lintian appstream
+    dpkg-dev desktop-file-utils lintian appstream
     # a screen reader's view of the window (AT-SPI), and the window under Wayland
     at-spi2-core python3-pyatspi dbus-x11 weston qt6-wayland
 )

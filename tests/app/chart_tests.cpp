@@ -2,11 +2,11 @@
 // box after the default calculation, and the same picture after the window
 // has been hidden and shown again; the plot box's sunken edge and the tick
 // labels as they reach the screen at the device pixel ratio.
-#include "Form1.h"
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "PictureBox.h"
-#include "picturebox_test_support.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
+#include "tests/app/picturebox_test_support.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -14,9 +14,14 @@
 #include <QPalette>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
+
+using namespace app;
+using namespace calc;
+using namespace chart;
 
 // The default inputs put the operating point here, in plot units.
 constexpr double kMarkerX = 2171.64;
@@ -263,23 +268,21 @@ TEST_F(ChartWindow, SunkenEdgeIsTwoPixelsWideAndMeetsTheDrawing) {
 
 // A tick label as the chart prints it on the panel: the text with its blanks,
 // and where the text starts, in the panel's twips.
-struct TickLabel {
-    const char* text;
+struct PanelLabel {
+    std::string text;
     double x;
     double y;
 };
 
-// clang-format off
-const TickLabel kTickLabels[] = {
-    {" .01 ", 280, 6100}, {" .02 ", 1032.57, 6100}, {" .03 ", 1472.80, 6100},
-    {" .04 ", 1785.15, 6100}, {" .08 ", 2537.72, 6100}, {" .1 ", 2780, 6100},
-    {" .2 ", 3532.57, 6100}, {" .3 ", 3972.80, 6100}, {" .4 ", 4285.15, 6100},
-    {" .8 ", 5037.72, 6100},
-    {" .01 ", 80, 6000}, {" .02 ", 80, 5247.43}, {" .03 ", 80, 4807.20}, {" .04 ", 80, 4494.85},
-    {" .08 ", 80, 3742.28}, {" .1 ", 80, 3500}, {" .2 ", 80, 2747.43}, {" .3 ", 80, 2307.20},
-    {" .4 ", 80, 1994.85}, {".8", 80, 1242.28}, {"1.0", 80, 1000},
-};
-// clang-format on
+// The chart's tick labels where it places them beside the plot box.
+std::vector<PanelLabel> panelLabels(const PictureBox& plotBox) {
+    std::vector<PanelLabel> labels;
+    for (const TickLabel& label : tickLabels()) {
+        const PanelPoint at = tickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
+        labels.push_back({label.text, at.x, at.y});
+    }
+    return labels;
+}
 
 // The bounding boxes of the 8-connected patches of ink on the background.
 std::vector<QRect> inkPatches(const QImage& image, QRgb background) {
@@ -328,8 +331,8 @@ int blankBetween(const QRect& a, const QRect& b) {
 // Where a label's text may put ink: from its text position, the advance of
 // its text wide and a line high, in device pixels. With `glyphsOnly` its
 // blanks are left out.
-QRectF labelBox(const TickLabel& label, const QFontMetricsF& fm, qreal dpr, bool glyphsOnly) {
-    const QString text = QString::fromUtf8(label.text);
+QRectF labelBox(const PanelLabel& label, const QFontMetricsF& fm, qreal dpr, bool glyphsOnly) {
+    const QString text = QString::fromStdString(label.text);
     const QString glyphs = text.trimmed();
     const qreal lead = glyphsOnly ? fm.horizontalAdvance(text.left(text.indexOf(glyphs))) : 0;
     const qreal width = fm.horizontalAdvance(glyphsOnly ? glyphs : text);
@@ -343,22 +346,23 @@ TEST_F(ChartWindow, TickLabelsStayApartAtTheirPlaces) {
     const QImage panel = picture2->drawing();
     const qreal dpr = panel.devicePixelRatio();
     const QFontMetricsF fm(picture2->font());
-    std::vector<QRect> ink(std::size(kTickLabels));
+    const std::vector<PanelLabel> labels = panelLabels(*picture5);
+    std::vector<QRect> ink(labels.size());
     for (const QRect& patch : inkPatches(panel, kPanelYellow)) {
         const QPointF centre = QRectF(patch).center();
-        std::size_t owner = std::size(kTickLabels);
-        for (std::size_t i = 0; i < std::size(kTickLabels); ++i) {
-            if (labelBox(kTickLabels[i], fm, dpr, true).contains(centre)) {
+        std::size_t owner = labels.size();
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            if (labelBox(labels[i], fm, dpr, true).contains(centre)) {
                 owner = i;
             }
         }
-        ASSERT_LT(owner, std::size(kTickLabels))
+        ASSERT_LT(owner, labels.size())
             << "ink at " << patch.x() << ", " << patch.y() << " belongs to no label";
         ink[owner] |= patch;
     }
     const int apart = qCeil(2 * dpr);
     for (std::size_t i = 0; i < ink.size(); ++i) {
-        const TickLabel& label = kTickLabels[i];
+        const PanelLabel& label = labels[i];
         SCOPED_TRACE(testing::Message()
                      << "'" << label.text << "' at " << label.x << ", " << label.y);
         EXPECT_FALSE(ink[i].isEmpty());
@@ -366,8 +370,7 @@ TEST_F(ChartWindow, TickLabelsStayApartAtTheirPlaces) {
         EXPECT_TRUE(place.contains(QRectF(ink[i])));
         for (std::size_t j = i + 1; j < ink.size(); ++j) {
             EXPECT_GE(blankBetween(ink[i], ink[j]), apart)
-                << "and '" << kTickLabels[j].text << "' at " << kTickLabels[j].x << ", "
-                << kTickLabels[j].y;
+                << "and '" << labels[j].text << "' at " << labels[j].x << ", " << labels[j].y;
         }
     }
 

@@ -3,7 +3,8 @@
 // user would. After the last press the read-outs must still be right, and the
 // resident memory must not creep up once the window has warmed up.
 
-#include "Form1.h"
+#include "app/Form1.h"
+#include "app/LayoutTable.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,15 +20,18 @@
 
 namespace {
 
+using namespace app;
+using namespace calc;
+
 constexpr int kClicks = 2000;
 constexpr int kWarmUpClicks = 200;
 constexpr long kAllowedGrowthKb = 2048;
 
-using Texts = std::array<const char*, 7>;  // Text1 ... Text7
+using Texts = std::array<const char*, 7>;
 
 struct ValidSet {
-    Texts inputs;
-    Texts readouts;  // Text8, Text14, Text9, Text10, Text11, Text12, Text13
+    Texts inputs;    // by InputBox
+    Texts readouts;  // by ReadoutBox
 };
 
 // Default design, then q = 1 and q = 0 (saturated liquid and vapour feed).
@@ -49,11 +53,6 @@ const std::array<Texts, 5> kRejectedSets = {{
     {"100", "0.9", "1", "1.2", "0.95", "0.05", "2.47"},
 }};
 
-constexpr std::array<const char*, 7> kInputBoxes = {"Text1", "Text2", "Text3", "Text4",
-                                                    "Text5", "Text6", "Text7"};
-constexpr std::array<const char*, 7> kReadoutBoxes = {"Text8",  "Text14", "Text9", "Text10",
-                                                      "Text11", "Text12", "Text13"};
-
 long residentKb() {
     std::ifstream status("/proc/self/status");
     std::string key;
@@ -73,7 +72,7 @@ protected:
     void SetUp() override {
         form_.Form_Load();
         form_.showCentred();
-        confirm_ = form_.findChild<QPushButton*>(QStringLiteral("Command2"));
+        confirm_ = form_.findChild<QPushButton*>(QString::fromUtf8(rowOf(Command::Confirm).name));
         ASSERT_NE(confirm_, nullptr);
     }
 
@@ -82,8 +81,8 @@ protected:
     }
 
     void type(const Texts& texts) {
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            box(kInputBoxes[i])->setText(texts[i]);
+        for (std::size_t i = 0; i < kInputCount; ++i)
+            box(rowOf(static_cast<InputBox>(i)).name)->setText(texts[i]);
     }
 
     // The box is modal: the click returns only once it is gone. A timer
@@ -137,9 +136,9 @@ TEST_F(LongUse, TwoThousandClicksKeepResultsAndMemory) {
 
     EXPECT_EQ(rejectionsSeen_, kClicks / 2);
     // The last click was rejected: the boxes still show the last valid set.
-    for (std::size_t i = 0; i < kReadoutBoxes.size(); ++i) {
-        EXPECT_EQ(box(kReadoutBoxes[i])->text().toStdString(), lastValid->readouts[i])
-            << kReadoutBoxes[i];
+    for (std::size_t i = 0; i < kReadoutCount; ++i) {
+        const char* name = rowOf(static_cast<ReadoutBox>(i)).name;
+        EXPECT_EQ(box(name)->text().toStdString(), lastValid->readouts[i]) << name;
     }
     ASSERT_GT(warmKb, 0);
     RecordProperty("rss_growth_kb", static_cast<int>(finalKb - warmKb));

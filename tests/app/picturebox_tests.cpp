@@ -1,8 +1,8 @@
 // The picture box as a drawing surface on its own: user scale, points far
 // outside, clipping, drawing order, clearing, resizing and text placement.
 // Pixel sizes follow the device pixel ratio, so the tests also run at 2.
-#include "PictureBox.h"
-#include "picturebox_test_support.h"
+#include "app/PictureBox.h"
+#include "tests/app/picturebox_test_support.h"
 
 #include <QFontInfo>
 #include <QtGlobal>
@@ -11,6 +11,9 @@
 #include <memory>
 
 namespace {
+
+using namespace app;
+using namespace chart;
 
 const QColor kCyan(0xC0, 0xFF, 0xFF);
 constexpr Rgb kBlack{0, 0, 0};

@@ -1,6 +1,6 @@
 // Every picture the window shows comes from the /pictures resources: it must load, have the
 // pixel size its box is laid out for, and render as the box expects.
-#include "SvgPictures.h"
+#include "app/SvgIconEngine.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -16,6 +16,8 @@
 #include <string>
 
 namespace {
+
+using namespace app;
 
 enum class Ground { Transparent, Opaque };
 

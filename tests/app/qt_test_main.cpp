@@ -1,13 +1,15 @@
 // Entry point of the window, picture-box, chart and long-use tests: one
 // QApplication for the whole run, offscreen unless told otherwise, with the
-// font substitutes and toolkit texts the program installs at start.
+// toolkit texts, font substitutes and picture accessibility the program
+// installs at start.
 //
 // A run meant for one device pixel ratio says so on its command line
 // (--expect-pixel-ratio=2) and stops at once if the screen has another: the
 // ratio comes from the environment, and a run whose environment was lost
 // would otherwise pass at ratio 1 under the name of another.
-#include "FontSubstitutes.h"
-#include "ToolkitTranslation.h"
+#include "app/FontSubstitutes.h"
+#include "app/PictureAccessibility.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -36,14 +38,15 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     if (const auto wanted = expectedPixelRatio(argc, argv);
-        wanted && !qFuzzyCompare(app.devicePixelRatio(), *wanted)) {
+        wanted && !qFuzzyCompare(application.devicePixelRatio(), *wanted)) {
         std::fprintf(stderr, "the screen's pixel ratio is %g, not the %g this run is for\n",
-                     app.devicePixelRatio(), *wanted);
+                     application.devicePixelRatio(), *wanted);
         return 1;
     }
-    FontSubstitutes::install();
-    ToolkitTranslation::install();
+    app::installToolkitTranslation();
+    app::installFontSubstitutes();
+    app::installPictureAccessibility();
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 // The Windows build shows each picture as a recording of what Qt's SVG renderer
 // draws (tools/picture_recorder, RecordedPicture). Played back into a box, the
 // recording must have the picture's size and look as the SVG itself drawn there.
-#include "SvgPictures.h"
+#include "app/SvgPictures.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -64,7 +64,7 @@ TEST(RecordedPictures, PlayBackAsTheSvgDraws) {
         SCOPED_TRACE(name);
         const QString base = QStringLiteral(TRELVAN_RECORDINGS_DIR "/") + name;
         QSvgRenderer svg(QStringLiteral(TRELVAN_PICTURES_DIR "/") + name + ".svg");
-        RecordedPicture recorded(base + ".svg", nullptr);
+        app::RecordedPicture recorded(base + ".svg", nullptr);
         ASSERT_TRUE(svg.isValid());
         ASSERT_EQ(recorded.defaultSize(), svg.defaultSize());
 

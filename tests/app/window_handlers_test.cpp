@@ -2,12 +2,12 @@
 // (results, or the one error message and nothing changed), and exit. Also
 // that Enter and Escape start nothing.
 
-#include "Form1.h"
-#include "PictureBox.h"
-#include "ReadInputs.h"
-#include "ShortcutCalculation.h"
-#include "picturebox_test_support.h"
-#include "window_test_support.h"
+#include "app/Form1.h"
+#include "app/PictureBox.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+#include "tests/app/picturebox_test_support.h"
+#include "tests/app/window_test_support.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,16 +22,13 @@
 
 namespace {
 
-using Texts = std::array<const char*, 7>;
+using namespace app;
+using namespace calc;
 
-constexpr std::array<const char*, 7> kInputs = {"Text1", "Text2", "Text3", "Text4",
-                                                "Text5", "Text6", "Text7"};
-// In the order the results are written: Rmin, R, Nmin, Y, X, plates, feed plate.
-constexpr std::array<const char*, 7> kReadouts = {"Text8",  "Text14", "Text9", "Text10",
-                                                  "Text11", "Text12", "Text13"};
-constexpr std::array<const char*, 14> kAllBoxes = {"Text1",  "Text2",  "Text3",  "Text4", "Text5",
-                                                   "Text6",  "Text7",  "Text8",  "Text9", "Text10",
-                                                   "Text11", "Text12", "Text13", "Text14"};
+// Inputs by InputBox; results by ReadoutBox, the order they are written in:
+// Rmin, R, Nmin, Y, X, plates, feed plate.
+using Texts = std::array<const char*, 7>;
+static_assert(kInputCount == 7 && kReadoutCount == 7);
 
 constexpr Texts kDefaultInputs = {"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
 constexpr Texts kDefaultResults = {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"};
@@ -75,15 +72,17 @@ protected:
     void SetUp() override { window.Form_Load(); }
 
     void type(const Texts& texts) {
-        for (std::size_t i = 0; i < kInputs.size(); ++i) {
-            box(window, kInputs[i])->setText(QString::fromUtf8(texts[i]));
+        for (std::size_t i = 0; i < kInputCount; ++i) {
+            inputBox(window, static_cast<InputBox>(i))->setText(QString::fromUtf8(texts[i]));
         }
     }
 
     QStringList allBoxTexts() const {
         QStringList texts;
-        for (const char* name : kAllBoxes) {
-            texts << box(window, name)->text();
+        for (const ControlRow& row : kControls) {
+            if (row.kind == ControlKind::TextBox) {
+                texts << box(window, row.name)->text();
+            }
         }
         return texts;
     }
@@ -126,9 +125,10 @@ protected:
     }
 
     void expectResults(const Texts& results) {
-        for (std::size_t i = 0; i < kReadouts.size(); ++i) {
-            EXPECT_EQ(box(window, kReadouts[i])->text(), QString::fromUtf8(results[i]))
-                << kReadouts[i];
+        for (std::size_t i = 0; i < kReadoutCount; ++i) {
+            const auto which = static_cast<ReadoutBox>(i);
+            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromUtf8(results[i]))
+                << rowOf(which).name;
         }
     }
 
@@ -268,7 +268,13 @@ TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
 // The design set above passes every input check, so it is the calculation,
 // not the reading, that turns it away.
 TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
-    const InputTexts texts{"100", "0.9", "1", "1.2", "0.95", "0.05", "10"};
+    const InputTexts texts{.text1 = "100",
+                           .text2 = "0.9",
+                           .text3 = "1",
+                           .text4 = "1.2",
+                           .text5 = "0.95",
+                           .text6 = "0.05",
+                           .text7 = "10"};
     const auto inputs = readInputs(texts);
     ASSERT_TRUE(inputs.has_value());
     EXPECT_FALSE(calculateShortcut(*inputs).has_value());

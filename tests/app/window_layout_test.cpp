@@ -4,10 +4,11 @@
 // each control, the toolkit's own texts, tab order, and a resize that moves
 // nothing.
 
-#include "Form1.h"
-#include "FormulaPicture.h"
-#include "PictureBox.h"
-#include "window_test_support.h"
+#include "app/Form1.h"
+#include "app/FormulaPicture.h"
+#include "app/LayoutTable.h"
+#include "app/PictureBox.h"
+#include "tests/app/window_test_support.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -27,47 +28,14 @@
 
 namespace {
 
-struct Placement {
-    const char* name;
-    const char* container;         // "Form1": the window
-    int left, top, width, height;  // twips
-};
-
-// clang-format off
-const Placement kPlacements[] = {
-    {"Frame1", "Form1", 120, 360, 4935, 4455},
-    {"Frame2", "Form1", 120, 5040, 5055, 2775},
-    {"Picture2", "Form1", 5640, 1200, 6030, 7005},
-    {"Label9", "Form1", 6720, 360, 3600, 360},
-    {"Label1", "Frame1", 240, 480, 1455, 375},   {"Text1", "Frame1", 1920, 480, 1000, 270},
-    {"Label19", "Frame1", 3240, 480, 975, 375},  {"Label2", "Frame1", 240, 960, 1215, 420},
-    {"Text2", "Frame1", 1920, 960, 1000, 270},   {"Label18", "Frame1", 3240, 960, 975, 375},
-    {"Label3", "Frame1", 240, 1440, 1200, 240},  {"Text3", "Frame1", 1920, 1440, 1000, 270},
-    {"Label4", "Frame1", 240, 1920, 1170, 420},  {"Text4", "Frame1", 1920, 1920, 1000, 270},
-    {"Label20", "Frame1", 3240, 1920, 1575, 375}, {"Label5", "Frame1", 240, 2400, 1575, 255},
-    {"Text5", "Frame1", 1920, 2400, 1000, 270},  {"Label16", "Frame1", 3240, 2520, 975, 255},
-    {"Label6", "Frame1", 240, 2880, 1575, 255},  {"Text6", "Frame1", 1920, 2880, 1000, 270},
-    {"Label17", "Frame1", 3240, 3000, 975, 255}, {"Label7", "Frame1", 240, 3360, 1200, 240},
-    {"Text7", "Frame1", 1920, 3360, 1000, 270},  {"Command2", "Frame1", 600, 3840, 2415, 400},
-    {"Command1", "Frame1", 3600, 3840, 975, 450},
-    {"Picture4", "Frame2", 360, 480, 360, 225},  {"Text8", "Frame2", 1080, 360, 975, 375},
-    {"Picture11", "Frame2", 360, 960, 135, 165}, {"Text14", "Frame2", 1080, 840, 975, 375},
-    {"Picture8", "Frame2", 360, 1440, 390, 225}, {"Text9", "Frame2", 1080, 1320, 975, 375},
-    {"Picture6", "Frame2", 360, 2160, 255, 225}, {"Text12", "Frame2", 1080, 2040, 975, 375},
-    {"Picture1", "Frame2", 2400, 360, 810, 525}, {"Text11", "Frame2", 3720, 480, 975, 375},
-    {"Picture3", "Frame2", 2280, 1200, 1005, 585}, {"Text10", "Frame2", 3720, 1320, 975, 375},
-    {"Picture7", "Frame2", 2760, 2160, 225, 225}, {"Text13", "Frame2", 3720, 2040, 975, 375},
-    {"Label8", "Picture2", 2400, 480, 1710, 330}, {"Picture10", "Picture2", 120, 360, 1005, 585},
-    {"Picture5", "Picture2", 480, 1100, 5000, 5000}, {"Picture9", "Picture2", 5040, 6360, 810, 525},
-};
-// clang-format on
+using namespace app;
 
 int px(int twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-QRect expectedRect(const Placement& p) {
-    return {px(p.left), px(p.top), px(p.width), px(p.height)};
+QRect expectedRect(const ControlRow& row) {
+    return {px(row.rect.left), px(row.rect.top), px(row.rect.width), px(row.rect.height)};
 }
 
 QString containerName(const QWidget* w) {
@@ -83,12 +51,12 @@ protected:
 // A label may grow beyond its laid-out size where the installed face needs
 // more room, so that no caption is cut off; every other control keeps it.
 TEST_F(WindowLayout, EveryControlSitsInItsContainerAtItsLaidOutPosition) {
-    for (const Placement& p : kPlacements) {
-        SCOPED_TRACE(p.name);
-        const QWidget* w = control(window, p.name);
+    for (const ControlRow& row : kControls) {
+        SCOPED_TRACE(row.name);
+        const QWidget* w = control(window, row.name);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(containerName(w), QString::fromUtf8(p.container));
-        const QRect want = expectedRect(p);
+        EXPECT_EQ(containerName(w), QString::fromUtf8(row.container ? row.container : "Form1"));
+        const QRect want = expectedRect(row);
         EXPECT_EQ(w->pos(), want.topLeft());
         if (const auto* label = qobject_cast<const QLabel*>(w)) {
             const QFontMetrics fm(label->font());
@@ -102,11 +70,11 @@ TEST_F(WindowLayout, EveryControlSitsInItsContainerAtItsLaidOutPosition) {
 }
 
 TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
-    for (const Placement& p : kPlacements) {
+    for (const ControlRow& p : kControls) {
         const QWidget* w = control(window, p.name);
         SCOPED_TRACE(p.name);
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()));
-        for (const Placement& q : kPlacements) {
+        for (const ControlRow& q : kControls) {
             const QWidget* other = control(window, q.name);
             if (other != w && other->parentWidget() == w->parentWidget()) {
                 EXPECT_FALSE(w->geometry().intersects(other->geometry())) << "with " << q.name;
@@ -124,13 +92,12 @@ TEST_F(WindowLayout, WindowHasItsNameTitleClientSizeAndBackground) {
 
 TEST_F(WindowLayout, EnlargingTheWindowShowsBackgroundAndMovesNothing) {
     std::vector<QRect> before;
-    for (const Placement& p : kPlacements) {
-        before.push_back(control(window, p.name)->geometry());
+    for (const ControlRow& row : kControls) {
+        before.push_back(control(window, row.name)->geometry());
     }
     window.resize(1000, 700);
-    for (std::size_t i = 0; i < std::size(kPlacements); ++i) {
-        EXPECT_EQ(control(window, kPlacements[i].name)->geometry(), before[i])
-            << kPlacements[i].name;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        EXPECT_EQ(control(window, kControls[i].name)->geometry(), before[i]) << kControls[i].name;
     }
     EXPECT_EQ(colourAt(window, {990, 690}), 0xFFFFC0u);
     EXPECT_EQ(colourAt(window, {800, 300}), 0xFFFFC0u);
@@ -268,7 +235,8 @@ TEST_F(WindowLayout, BannerLettersHaveTheirOwnWidths) {
 
 // An 18-pixel input box shows the whole height of a line of its text.
 TEST_F(WindowLayout, InputBoxesShowAWholeLineOfText) {
-    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"}) {
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        const char* name = rowOf(static_cast<InputBox>(i)).name;
         SCOPED_TRACE(name);
         const QLineEdit* edit = box(window, name);
         ASSERT_EQ(edit->height(), 18);

@@ -1,7 +1,10 @@
 #pragma once
 
-// Helpers shared by the window tests: finding controls by name, the colour
-// that covers most of a picture, and texts printed readably.
+// Helpers shared by the window tests: finding controls by the names the layout
+// table gives them, the colour that covers most of a picture, and texts
+// printed readably.
+
+#include "app/LayoutTable.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -21,6 +24,14 @@ inline QWidget* control(const QWidget& window, const char* name) {
 
 inline QLineEdit* box(const QWidget& window, const char* name) {
     return window.findChild<QLineEdit*>(QString::fromUtf8(name));
+}
+
+inline QLineEdit* inputBox(const QWidget& window, app::InputBox which) {
+    return box(window, app::rowOf(which).name);
+}
+
+inline QLineEdit* readoutBox(const QWidget& window, calc::ReadoutBox which) {
+    return box(window, app::rowOf(which).name);
 }
 
 // The colour the widget shows at a point given in device-independent pixels.

@@ -1,7 +1,8 @@
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
-#include "ParseNumber.h"
-#include "Truncate2.h"
+#include "calc/FormatGeneral.h"
+#include "calc/ParseNumber.h"
+#include "calc/Truncate2.h"
 
 #include <bit>
 #include <clocale>
@@ -14,6 +15,8 @@
 #include <string>
 
 namespace {
+
+using namespace calc;
 
 TEST(Truncate2, FloorsTowardMinusInfinity) {
     EXPECT_EQ(truncate2(2.2656), 2.26);

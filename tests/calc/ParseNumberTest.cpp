@@ -1,10 +1,12 @@
-#include "ParseNumber.h"
+#include "calc/ParseNumber.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
+
+using namespace calc;
 
 struct Numeral {
     const char* text;

@@ -1,10 +1,18 @@
-#include "ReadInputs.h"
+#include "calc/ReadInputs.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const InputTexts kDefaults{"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
+using namespace calc;
+
+const InputTexts kDefaults{.text1 = "100",
+                           .text2 = "0.5",
+                           .text3 = "-0.1",
+                           .text4 = "1.2",
+                           .text5 = "0.95",
+                           .text6 = "0.05",
+                           .text7 = "2.47"};
 
 struct InputCase {
     const char* name;

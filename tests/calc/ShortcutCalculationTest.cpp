@@ -1,14 +1,21 @@
-#include "ShortcutCalculation.h"
+#include "calc/ShortcutCalculation.h"
 
-#include "DisplayTexts.h"
+#include "calc/DisplayTexts.h"
 
 #include <array>
 #include <gtest/gtest.h>
 
 namespace {
 
-// feed rate, xF, q, R/Rmin, xD, xW, alpha
-constexpr ShortcutInputs kDefaults{100, 0.5, -0.1, 1.2, 0.95, 0.05, 2.47};
+using namespace calc;
+
+constexpr ShortcutInputs kDefaults{.feedRate = 100,
+                                   .xF = 0.5,
+                                   .q = -0.1,
+                                   .refluxFactor = 1.2,
+                                   .xD = 0.95,
+                                   .xW = 0.05,
+                                   .alpha = 2.47};
 
 ShortcutInputs withQ(double q) {
     ShortcutInputs in = kDefaults;
@@ -52,7 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
                {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
         // Rmin and R are just below 1.05 and 1.575 as doubles and truncate down.
         Design{"TruncatesTheDoubleProduct",
-               ShortcutInputs{100, 0.4, 1.2, 1.5, 0.9, 0.1, 2.5},
+               ShortcutInputs{.feedRate = 100,
+                              .xF = 0.4,
+                              .q = 1.2,
+                              .refluxFactor = 1.5,
+                              .xD = 0.9,
+                              .xW = 0.1,
+                              .alpha = 2.5},
                {"1.04", "1.57", "4.79", "0.44", "0.2", "10", "6"}}),
     [](const testing::TestParamInfo<Design>& info) { return info.param.name; });
 
@@ -96,13 +109,31 @@ INSTANTIATE_TEST_SUITE_P(
     Designs, DegenerateDesign,
     testing::Values(
         // yq above xD: a negative minimum reflux ratio
-        Degenerate{"NegativeMinimumReflux", ShortcutInputs{100, 0.9, 1, 1.2, 0.95, 0.05, 2.47}},
+        Degenerate{"NegativeMinimumReflux", ShortcutInputs{.feedRate = 100,
+                                                           .xF = 0.9,
+                                                           .q = 1,
+                                                           .refluxFactor = 1.2,
+                                                           .xD = 0.95,
+                                                           .xW = 0.05,
+                                                           .alpha = 2.47}},
         // yq exactly at xD: a minimum reflux ratio of zero
-        Degenerate{"ZeroMinimumReflux", ShortcutInputs{100, 0.25, 1, 1.2, 0.5, 0.05, 3}},
+        Degenerate{"ZeroMinimumReflux", ShortcutInputs{.feedRate = 100,
+                                                       .xF = 0.25,
+                                                       .q = 1,
+                                                       .refluxFactor = 1.2,
+                                                       .xD = 0.5,
+                                                       .xW = 0.05,
+                                                       .alpha = 3}},
         // rounding loses the second root, so no root lies inside (0, 1)
         Degenerate{"TinyNonzeroQ", withQ(1e-300)}, Degenerate{"TinyNegativeQ", withQ(-1e-300)},
         // records outside the input invariant still give no result rather than NaN
-        Degenerate{"NegativeDiscriminant", ShortcutInputs{100, -2, 1.5, 1.2, 0.95, 0.05, 2}}),
+        Degenerate{"NegativeDiscriminant", ShortcutInputs{.feedRate = 100,
+                                                          .xF = -2,
+                                                          .q = 1.5,
+                                                          .refluxFactor = 1.2,
+                                                          .xD = 0.95,
+                                                          .xW = 0.05,
+                                                          .alpha = 2}}),
     [](const testing::TestParamInfo<Degenerate>& info) { return info.param.name; });
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The chart frame as recorded on the two boxes: sizing and scale, the grid,
 // the tick labels and their positions, and the correlation curve.
 
-#include "GillilandChart.h"
-#include "RecordingSurface.h"
+#include "chart/GillilandChart.h"
+#include "tests/chart/RecordingSurface.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace {
+
+using namespace chart;
 
 constexpr double kTolerance = 0.01;
 const Rgb kBlack{0, 0, 0};
@@ -53,48 +55,46 @@ std::vector<PlacedLabel> placedLabels(const SurfaceLog& log) {
     return labels;
 }
 
-struct ExpectedLabel {
-    bool onXAxis;
-    double p;  // grid position the label belongs to
-    const char* text;
+// Where each tick label's text starts on the panel, in print order, beside the
+// plot box at its place in the window; the labels themselves are the chart's
+// one list of them (tickLabels).
+struct ExpectedPlace {
     double x;
     double y;
 };
 
-const ExpectedLabel kExpectedLabels[] = {
-    {true, 0, " .01 ", 280, 6100},           {true, 602.06, " .02 ", 1032.57, 6100},
-    {true, 954.24, " .03 ", 1472.80, 6100},  {true, 1204.12, " .04 ", 1785.15, 6100},
-    {true, 1806.18, " .08 ", 2537.72, 6100}, {true, 2000, " .1 ", 2780, 6100},
-    {true, 2602.06, " .2 ", 3532.57, 6100},  {true, 2954.24, " .3 ", 3972.80, 6100},
-    {true, 3204.12, " .4 ", 4285.15, 6100},  {true, 3806.18, " .8 ", 5037.72, 6100},
-    {false, 0, " .01 ", 80, 6000},           {false, 602.06, " .02 ", 80, 5247.43},
-    {false, 954.24, " .03 ", 80, 4807.20},   {false, 1204.12, " .04 ", 80, 4494.85},
-    {false, 1806.18, " .08 ", 80, 3742.28},  {false, 2000, " .1 ", 80, 3500},
-    {false, 2602.06, " .2 ", 80, 2747.43},   {false, 2954.24, " .3 ", 80, 2307.20},
-    {false, 3204.12, " .4 ", 80, 1994.85},   {false, 3806.18, ".8", 80, 1242.28},
-    {false, 4000, "1.0", 80, 1000},
+const ExpectedPlace kExpectedPlaces[] = {
+    {280, 6100},  {1032.57, 6100}, {1472.80, 6100}, {1785.15, 6100}, {2537.72, 6100},
+    {2780, 6100}, {3532.57, 6100}, {3972.80, 6100}, {4285.15, 6100}, {5037.72, 6100},
+    {80, 6000},   {80, 5247.43},   {80, 4807.20},   {80, 4494.85},   {80, 3742.28},
+    {80, 3500},   {80, 2747.43},   {80, 2307.20},   {80, 1994.85},   {80, 1242.28},
+    {80, 1000},
 };
 
 TEST_F(ChartFrameTest, PrintsTheTickLabelsInOrderEachAfterItsGridLine) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     const auto labels = placedLabels(log);
-    ASSERT_EQ(std::size(labels), std::size(kExpectedLabels));
+    const std::vector<TickLabel> ticks = tickLabels();
+    ASSERT_EQ(ticks.size(), std::size(kExpectedPlaces));
+    ASSERT_EQ(labels.size(), ticks.size());
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const auto& got = labels[k];
-        const auto& want = kExpectedLabels[k];
-        SCOPED_TRACE("label " + std::to_string(k) + " \"" + want.text + "\"");
-        EXPECT_EQ(got.text, want.text);
+        const TickLabel& tick = ticks[k];
+        const ExpectedPlace& want = kExpectedPlaces[k];
+        SCOPED_TRACE("label " + std::to_string(k) + " \"" + tick.text + "\"");
+        EXPECT_EQ(got.text, tick.text);
         EXPECT_NEAR(got.x, want.x, kTolerance);
         EXPECT_NEAR(got.y, want.y, kTolerance);
         // Vertical lines carry x labels, horizontal ones y labels.
         const bool vertical = got.lastLine.args[0] == got.lastLine.args[2];
-        EXPECT_EQ(vertical, want.onXAxis);
-        EXPECT_NEAR(got.lastLine.args[vertical ? 0 : 1], want.p, kTolerance);
+        EXPECT_EQ(vertical, tick.axis == ChartAxis::X);
+        EXPECT_NEAR(got.lastLine.args[vertical ? 0 : 1], LogAxisPosition(tick.gridValue),
+                    kTolerance);
     }
 }
 
 TEST_F(ChartFrameTest, DrawsTheLogarithmicGridBlackAndOnePixelWide) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     // Grid positions of one axis in drawing order: i = 1..10, then i = 10..100,
     // so the line at 2000 comes twice.
     const double perAxis[] = {0,       602.06,  954.24,  1204.12, 1397.94, 1556.30, 1690.20,
@@ -119,7 +119,7 @@ TEST_F(ChartFrameTest, DrawsTheLogarithmicGridBlackAndOnePixelWide) {
 
 // The plot box's own state changes, in order, with the drawing left out.
 TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     SurfaceLog state;
     for (const auto& call : log) {
         if (call.surface == "picture5" &&
@@ -153,7 +153,7 @@ struct CurvePoint {
 };
 
 TEST_F(ChartFrameTest, DrawsTwoRunsOfNineHundredGreenCurvePoints) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     const auto points = callsOf(log, picture5, SurfaceOp::PSet);
     ASSERT_EQ(points.size(), 1800U);
     const CurvePoint ends[] = {
@@ -184,14 +184,14 @@ protected:
 };
 
 TEST_F(MovedPlotBoxTest, LabelsFollowThePlotBoxAtItsChartSize) {
-    DrawStartupChart(boxes);
+    drawStartupChart(boxes);
     const auto labels = placedLabels(log);
-    ASSERT_EQ(std::size(labels), std::size(kExpectedLabels));
+    ASSERT_EQ(std::size(labels), std::size(kExpectedPlaces));
     // Every position shifts by the box's move: +120 in x, -200 in y.
     for (std::size_t k = 0; k < labels.size(); ++k) {
         SCOPED_TRACE("label " + std::to_string(k));
-        EXPECT_NEAR(labels[k].x, kExpectedLabels[k].x + 120, kTolerance);
-        EXPECT_NEAR(labels[k].y, kExpectedLabels[k].y - 200, kTolerance);
+        EXPECT_NEAR(labels[k].x, kExpectedPlaces[k].x + 120, kTolerance);
+        EXPECT_NEAR(labels[k].y, kExpectedPlaces[k].y - 200, kTolerance);
     }
 }
 

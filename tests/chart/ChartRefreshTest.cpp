@@ -1,8 +1,8 @@
 // Clearing and refreshing the chart, and the operating-point marker.
 
-#include "GillilandChart.h"
-#include "GillilandCorrelation.h"
-#include "RecordingSurface.h"
+#include "calc/GillilandCorrelation.h"
+#include "chart/GillilandChart.h"
+#include "tests/chart/RecordingSurface.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,6 +11,9 @@
 #include <utility>
 
 namespace {
+
+using namespace calc;
+using namespace chart;
 
 constexpr double kTolerance = 0.01;
 const Rgb kLightRed{255, 0, 0};
@@ -137,7 +140,7 @@ TEST_F(ChartRefreshTest, RedrawIsTheStartupChartThenTheMarker) {
     SurfaceLog startup;
     RecordingSurface startupPicture5{"picture5", startup};
     RecordingSurface startupPicture2{"picture2", startup, {0, 0, 7000, 7000}};
-    DrawStartupChart({startupPicture5, startupPicture2});
+    drawStartupChart({startupPicture5, startupPicture2});
     for (const auto& [x, points] :
          {std::pair<double, std::size_t>{kDefaultX, 8589 + 5427}, {1.0, 0}}) {
         SCOPED_TRACE("X = " + std::to_string(x));

@@ -1,6 +1,6 @@
 // The palette and the numeric print format the tick labels rely on.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <climits>
 #include <cmath>
@@ -9,6 +9,8 @@
 #include <string>
 
 namespace {
+
+using namespace chart;
 
 struct PaletteCase {
     int n;

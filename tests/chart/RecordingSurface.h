@@ -5,7 +5,7 @@
 // of calls across the plot box and the panel can be checked. Each Line, PSet
 // and Print entry carries the pen in effect when it was made.
 
-#include "DrawingSurface.h"
+#include "chart/DrawingSurface.h"
 
 #include <algorithm>
 #include <array>
@@ -35,7 +35,7 @@ struct SurfaceCall {
     std::string surface{};
     SurfaceOp op{};
     std::array<float, 4> args{};  // coordinates or a size, in the order passed
-    Rgb colour{};                 // the colour set, or ForeColor in effect
+    chart::Rgb colour{};          // the colour set, or ForeColor in effect
     int drawWidth = 0;            // the width set, or DrawWidth in effect
     std::string text{};           // Print only
     friend bool operator==(const SurfaceCall&, const SurfaceCall&) = default;
@@ -51,7 +51,7 @@ struct SurfaceGeometry {
     double height = 5000.0;
 };
 
-class RecordingSurface : public DrawingSurface {
+class RecordingSurface : public chart::DrawingSurface {
 public:
     RecordingSurface(std::string name, SurfaceLog& log, SurfaceGeometry geometry = {})
         : name_(std::move(name)), log_(&log), geometry_(geometry) {}
@@ -80,7 +80,7 @@ public:
     void Scale(float x1, float y1, float x2, float y2) override {
         record({.op = SurfaceOp::Scale, .args = {x1, y1, x2, y2}});
     }
-    void SetForeColor(Rgb colour) override {
+    void SetForeColor(chart::Rgb colour) override {
         foreColor_ = colour;
         record({.op = SurfaceOp::SetForeColor, .colour = colour});
     }
@@ -97,7 +97,7 @@ public:
     void Print(std::string_view text) override {
         recordWithPen({.op = SurfaceOp::Print, .text = std::string(text)});
     }
-    using DrawingSurface::Print;
+    using chart::DrawingSurface::Print;
 
     const std::string& name() const { return name_; }
     double width() const { return geometry_.width; }
@@ -116,7 +116,7 @@ private:
     std::string name_;
     SurfaceLog* log_;
     SurfaceGeometry geometry_;
-    Rgb foreColor_{};
+    chart::Rgb foreColor_{};
     int drawWidth_ = 1;
 };
 

@@ -5,15 +5,19 @@ EditableText, presses the confirm button through its Action, reads the seven
 results through Text and the chart's description, meets the error box with a
 bad input, and leaves with the exit button. Every wait polls with a deadline.
 Prints a transcript of what it found and read, and writes it to
-<output directory>/atspi_transcript.txt.
+<output directory>/atspi_transcript.txt. What each box and button is called
+comes from the layout facts, the JSON file the build prints from the layout
+table.
 
-  /usr/bin/python3 window_atspi.py <trelvan binary> <output directory> [--screenshot]
+  /usr/bin/python3 window_atspi.py <trelvan binary> <output directory> <layout facts>
+      [--screenshot]
 
 Run inside a private D-Bus session with the display already set up
 (window_atspi.sh does both). --screenshot: after the default calculation,
 take a Wayland screenshot (weston --debug) and check the window is drawn.
 """
 
+import json
 import os
 import re
 import signal
@@ -24,11 +28,10 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-INPUTS = ["进料流量", "进料组成", "热状态参数 q", "回流比 R/Rmin", "塔顶产品组成", "塔底产品组成",
-          "相对挥发度"]
-READOUTS = ["最小回流比 Rmin", "操作回流比 R", "最少理论板数 Nmin", "吉利兰图纵坐标 Y",
-            "吉利兰图横坐标 X", "理论板数 NT", "进料板位置 NI"]
-X_READOUT, Y_READOUT = 4, 3
+# Set from the layout facts before the round trip: the inputs' names in box
+# order, the read-outs' in the order the results are written (Rmin, R, Nmin,
+# Y, X, plates, feed plate), and the window, buttons and chart.
+FACTS = {}
 
 # Inputs in box order, results in read-out order; the last set is the
 # window's start-up texts, typed over the first.
@@ -120,14 +123,15 @@ def press(button):
 
 class Window:
     def __init__(self, app):
-        self.frame = wait_for("the window Trelvan",
-                              lambda: by_name(app, pyatspi.ROLE_FILLER, "Trelvan")
-                              or by_name(app, pyatspi.ROLE_FRAME, "Trelvan"))
-        self.inputs = [self.find(pyatspi.ROLE_TEXT, n) for n in INPUTS]
-        self.readouts = [self.find(pyatspi.ROLE_TEXT, n) for n in READOUTS]
-        self.confirm = self.find(pyatspi.ROLE_PUSH_BUTTON, "确认输入数据")
-        self.exit = self.find(pyatspi.ROLE_PUSH_BUTTON, "退出")
-        self.chart = self.find(pyatspi.ROLE_CHART, "吉利兰图")
+        title = FACTS["window_title"]
+        self.frame = wait_for(f"the window {title}",
+                              lambda: by_name(app, pyatspi.ROLE_FILLER, title)
+                              or by_name(app, pyatspi.ROLE_FRAME, title))
+        self.inputs = [self.find(pyatspi.ROLE_TEXT, n) for n in FACTS["inputs"]]
+        self.readouts = [self.find(pyatspi.ROLE_TEXT, r["name"]) for r in FACTS["readouts"]]
+        self.confirm = self.find(pyatspi.ROLE_PUSH_BUTTON, FACTS["confirm"])
+        self.exit = self.find(pyatspi.ROLE_PUSH_BUTTON, FACTS["exit"])
+        self.chart = self.find(pyatspi.ROLE_CHART, FACTS["chart"])
 
     def find(self, role, name):
         acc = wait_for(f"the one control named {name}", lambda: by_name(self.frame, role, name))
@@ -151,7 +155,7 @@ def check_focus_stops_are_told_apart(frame):
     names = [a.name for a in descendants(frame)
              if a.getState().contains(pyatspi.STATE_FOCUSABLE)]
     say(f"focus stops: {len(names)}, distinct names: {len(set(names))}")
-    check(len(names) == 16 and len(set(names)) == len(names),
+    check(len(names) == FACTS["focus_stops"] and len(set(names)) == len(names),
           f"focus stops not told apart: {names}")
     pictures = [a.name for a in descendants(frame) if a.getRole() == pyatspi.ROLE_IMAGE]
     say(f"images {' | '.join(pictures)}")
@@ -167,8 +171,10 @@ def calculate(window, what, inputs, results):
     say(f"typed  {what}: {' '.join(inputs)}")
     press(window.confirm)
     wait_for(f"the results of the {what}", lambda: window.results() == results)
-    say(f"read   {' | '.join(f'{n} = {t}' for n, t in zip(READOUTS, results))}")
-    point = (f"X = {results[X_READOUT]}", f"Y = {results[Y_READOUT]}")
+    names = [r["name"] for r in FACTS["readouts"]]
+    say(f"read   {' | '.join(f'{n} = {t}' for n, t in zip(names, results))}")
+    shown = {r["box"]: t for r, t in zip(FACTS["readouts"], results)}
+    point = (f"X = {shown['Text11']}", f"Y = {shown['Text10']}")
     described = wait_for("the chart to describe the operating point",
                          lambda: all(p in description_of(window.chart) for p in point)
                          and description_of(window.chart))
@@ -254,13 +260,15 @@ def round_trip(app_path, out, screenshot):
 def main():
     # Stopped from outside (a test timeout), the program is still killed on the way out.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    app_path, out = sys.argv[1], sys.argv[2]
+    app_path, out, facts = sys.argv[1], sys.argv[2], sys.argv[3]
     os.makedirs(out, exist_ok=True)
     try:
-        round_trip(app_path, out, "--screenshot" in sys.argv[3:])
+        with open(facts, encoding="utf-8") as f:
+            FACTS.update(json.load(f))
+        round_trip(app_path, out, "--screenshot" in sys.argv[4:])
         say("PASS: AT-SPI round trip")
         return 0
-    except (Failure, OSError, subprocess.SubprocessError, GLib.Error) as failure:
+    except (Failure, OSError, ValueError, subprocess.SubprocessError, GLib.Error) as failure:
         say(f"FAIL: {failure}")
         return 1
     finally:

@@ -4,10 +4,12 @@
 # bus, the C locale, and a display server of its own: Xvfb, or a headless
 # weston with Qt's Wayland plugin and no X server at all.
 #
-#   window_atspi.sh x11|wayland <trelvan binary> <output directory>
+#   window_atspi.sh x11|wayland <trelvan binary> <output directory> <layout facts>
+#
+# The layout facts are the JSON file the build prints from the layout table.
 set -euo pipefail
 
-platform=$1 app=$2 out=$3
+platform=$1 app=$2 out=$3 facts=$4
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 
@@ -64,11 +66,11 @@ wayland)
     client_options+=(--screenshot)
     ;;
 *)
-    echo "usage: window_atspi.sh x11|wayland <trelvan binary> <output directory>" >&2
+    echo "usage: window_atspi.sh x11|wayland <trelvan binary> <output directory> <layout facts>" >&2
     exit 2
     ;;
 esac
 
 # Debian's Python, which has the AT-SPI bindings, whatever python3 is first on PATH.
-timeout 120 dbus-run-session -- /usr/bin/python3 "$here/window_atspi.py" "$app" "$out" \
+timeout 120 dbus-run-session -- /usr/bin/python3 "$here/window_atspi.py" "$app" "$out" "$facts" \
     "${client_options[@]}"

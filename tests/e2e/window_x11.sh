@@ -6,11 +6,17 @@
 # with the exit button. Saves screenshots of the window after the default
 # calculation and of the framed error box.
 #
-#   window_x11.sh <trelvan binary> <output directory>      (run under xvfb-run)
+#   window_x11.sh <trelvan binary> <output directory> <layout facts>   (run under xvfb-run)
+#
+# The layout facts (window_title, client_width, client_height and every
+# control's rect in the client area) are the shell file the build prints from
+# the layout table (layout_facts).
 set -euo pipefail
 
 app=$1
 out=$2
+# shellcheck source=/dev/null
+source "$3"
 mkdir -p "$out"
 
 # What the test relies on, whatever the caller's environment: a UTF-8 locale
@@ -40,26 +46,14 @@ wait_for() {
     return 1
 }
 
-# Positions in the client area: frame corner plus the box's place in its
-# frame (the layout's twips / 15), aimed at the box's middle.
-frame1=(8 24)
-frame2=(8 336)
-declare -A centre=(
-    [Text1]="$((frame1[0] + 128 + 33)) $((frame1[1] + 32 + 9))"
-    [Text3]="$((frame1[0] + 128 + 33)) $((frame1[1] + 96 + 9))"
-    [Text7]="$((frame1[0] + 128 + 33)) $((frame1[1] + 224 + 9))"
-    [Command2]="$((frame1[0] + 40 + 80)) $((frame1[1] + 256 + 13))"
-    [Command1]="$((frame1[0] + 240 + 32)) $((frame1[1] + 256 + 15))"
-    [Text8]="$((frame2[0] + 72 + 32)) $((frame2[1] + 24 + 12))"
-    [Text12]="$((frame2[0] + 72 + 32)) $((frame2[1] + 136 + 12))"
-)
-
-# Clicks at absolute screen positions: the client area's corner as the X
-# server reports it, since a reparenting window manager moves the client.
+# Clicks the middle of a control at its absolute screen position: the client
+# area's corner as the X server reports it, since a reparenting window manager
+# moves the client, plus the control's place in the client area.
 click() {
-    local dx dy
-    read -r dx dy <<<"${centre[$1]}"
-    xdotool mousemove --sync $((client_x + dx)) $((client_y + dy)) click 1
+    local left top width height
+    read -r left top width height <<<"${rect[$1]}"
+    xdotool mousemove --sync $((client_x + left + width / 2)) $((client_y + top + height / 2)) \
+        click 1
 }
 
 type_into() {
@@ -122,14 +116,14 @@ wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 pid=$!
 trap 'kill "$pid" "$wm" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
-wid=$(timeout 15 xdotool search --sync --onlyvisible --name '^Trelvan$' | head -n 1) ||
-    fail "no window titled Trelvan appeared"
+wid=$(timeout 15 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
+    fail "no window titled $window_title appeared"
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 wait_for 5 frame_centred ||
     fail "frame ${frame_l:-?},${frame_r:-?},${frame_t:-?},${frame_b:-?} around the client at" \
         "${client_x:-?},${client_y:-?} is not centred on the ${screen_w}x$screen_h screen"
-if [ "$client_w" != 792 ] || [ "$client_h" != 557 ]; then
-    fail "client area is ${client_w}x$client_h, not 792x557"
+if [ "$client_w" != "$client_width" ] || [ "$client_h" != "$client_height" ]; then
+    fail "client area is ${client_w}x$client_h, not ${client_width}x$client_height"
 fi
 xdotool windowactivate --sync "$wid"
 

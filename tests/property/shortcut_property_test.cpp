@@ -2,10 +2,10 @@
 // designs (fixed seed, so a failure repeats). TRELVAN_PROPERTY_DESIGNS sets
 // the number of designs; the memcheck run uses a small count.
 
-#include "DisplayTexts.h"
-#include "ParseNumber.h"
-#include "ShortcutCalculation.h"
-#include "Truncate2.h"
+#include "calc/DisplayTexts.h"
+#include "calc/ParseNumber.h"
+#include "calc/ShortcutCalculation.h"
+#include "calc/Truncate2.h"
 
 #include <algorithm>
 #include <array>
@@ -18,6 +18,8 @@
 #include <string>
 
 namespace {
+
+using namespace calc;
 
 constexpr std::uint64_t kSeed = 20261207;
 constexpr long kDefaultDesigns = 100000;
@@ -35,7 +37,7 @@ long designCount() {
 class DesignSource {
 public:
     ShortcutInputs next() {
-        ShortcutInputs in;
+        ShortcutInputs in{};
         in.feedRate = 100;
         drawCompositions(in);
         in.alpha = aboveOne(9.0);

@@ -61,18 +61,24 @@ wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
     fail "the window manager did not start"
 
 # A control's middle in the window's client area, from the layout table:
-# its container's corner plus its own place, twips at 15 to the pixel.
+# its container's corner plus its own place, twips at 15 to the pixel. (The
+# Linux test reads the same from layout_facts, a Linux program of the app.)
 layout=$root/app/LayoutTable.h
 rect_of() {
-    sed -n "s/.*ControlRow{\"$1\", \(nullptr\|\"[A-Za-z0-9]*\"\), [^{]*{\([-0-9]*\), \([-0-9]*\), \([-0-9]*\), \([-0-9]*\)}.*/\1 \2 \3 \4 \5/p" "$layout"
+    tr '\n' ' ' <"$layout" | sed 's/ControlRow{/\n&/g' | grep -F ".name = \"$1\"," |
+        sed -n 's/.*\.rect = {\([-0-9]*\), \([-0-9]*\), \([-0-9]*\), \([-0-9]*\)}.*/\1 \2 \3 \4/p'
+}
+container_of() {
+    tr '\n' ' ' <"$layout" | sed 's/ControlRow{/\n&/g' | grep -F ".name = \"$1\"," |
+        sed -n 's/.*\.container = "\([A-Za-z0-9]*\)".*/\1/p'
 }
 centre_of() {
-    local container x y w h cx cy cw ch
-    read -r container x y w h < <(rect_of "$1")
+    local container x y w h cx cy
+    read -r x y w h < <(rect_of "$1")
     [ -n "${h:-}" ] || fail "no control $1 in $layout"
-    container=${container//\"/}
-    if [ "$container" != nullptr ]; then
-        read -r _ cx cy cw ch < <(rect_of "$container")
+    container=$(container_of "$1")
+    if [ -n "$container" ]; then
+        read -r cx cy _ < <(rect_of "$container")
         x=$((x + cx)) y=$((y + cy))
     fi
     echo "$(((x + w / 2) / 15)) $(((y + h / 2) / 15))"

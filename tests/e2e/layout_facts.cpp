@@ -1,0 +1,99 @@
+// Prints the layout facts the end-to-end scripts check the real window by,
+// from the layout table itself: a shell file for the X11 script (the client
+// area and every control's rectangle in it, in pixels) and a JSON file for
+// the screen reader's round trip (what each box and button is called).
+//
+//   layout_facts <shell file> <JSON file>
+
+#include "app/LayoutTable.h"
+#include "app/Twips.h"
+
+#include <QPoint>
+#include <QRect>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using namespace app;
+
+// A control's rectangle in the window's client area: its place in its
+// container plus the container's place, up to the window.
+QRect inClientArea(std::size_t index) {
+    QRect rect = toPixels(kControls[index].rect);
+    for (const ControlRow* row = &kControls[index]; row->container != nullptr;) {
+        const std::size_t container = containerIndex(*row);
+        rect.translate(toPixels(kControls[container].rect).topLeft());
+        row = &kControls[container];
+    }
+    return rect;
+}
+
+std::string quoted(const char* text) {
+    std::string out = "\"";
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == '"' || *c == '\\') {
+            out += '\\';
+        }
+        out += *c;
+    }
+    return out + '"';
+}
+
+// What a screen reader calls the control: its own accessible name, or else
+// its caption, as Qt names a button.
+const char* spokenName(const ControlRow& row) {
+    return row.accessibleName != nullptr ? row.accessibleName : row.text;
+}
+
+void writeShell(std::ofstream& out) {
+    out << "window_title=" << quoted(kWindowTitle) << '\n';
+    out << "client_width=" << twipsToPixels(kClientWidthTwips) << '\n';
+    out << "client_height=" << twipsToPixels(kClientHeightTwips) << '\n';
+    out << "# left top width height in the client area, in pixels\n";
+    out << "declare -A rect=(\n";
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const QRect r = inClientArea(i);
+        out << "    [" << kControls[i].name << "]=\"" << r.left() << ' ' << r.top() << ' '
+            << r.width() << ' ' << r.height() << "\"\n";
+    }
+    out << ")\n";
+}
+
+void writeJson(std::ofstream& out) {
+    out << "{\n  \"window_title\": " << quoted(kWindowTitle) << ",\n  \"inputs\": [";
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        out << (i == 0 ? "" : ", ") << quoted(spokenName(rowOf(static_cast<InputBox>(i))));
+    }
+    out << "],\n  \"readouts\": [";
+    for (std::size_t i = 0; i < kReadoutCount; ++i) {
+        const ControlRow& row = rowOf(static_cast<calc::ReadoutBox>(i));
+        out << (i == 0 ? "" : ", ") << "{\"box\": " << quoted(row.name)
+            << ", \"name\": " << quoted(spokenName(row)) << '}';
+    }
+    const auto chart = std::ranges::find(kControls, ControlKind::ChartPanel, &ControlRow::kind);
+    out << "],\n  \"confirm\": " << quoted(spokenName(rowOf(Command::Confirm)))
+        << ",\n  \"exit\": " << quoted(spokenName(rowOf(Command::Exit)))
+        << ",\n  \"chart\": " << quoted(spokenName(*chart)) << ",\n  \"focus_stops\": "
+        << std::ranges::count_if(kControls,
+                                 [](const ControlRow& row) { return row.tabIndex != kNoTabStop; })
+        << "\n}\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: layout_facts <shell file> <JSON file>\n");
+        return 2;
+    }
+    std::ofstream shell(argv[1]);
+    std::ofstream json(argv[2]);
+    writeShell(shell);
+    writeJson(json);
+    shell.close();
+    json.close();
+    return shell && json ? 0 : 1;
+}
