@@ -58,6 +58,10 @@ void holdOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 std::optional<std::string> DisplayCheck::missingDisplay() {
+#ifdef _WIN32
+    // Windows always has a desktop; DISPLAY and WAYLAND_DISPLAY mean nothing there.
+    return std::nullopt;
+#else
     const std::string platform = environment("QT_QPA_PLATFORM");
     const bool x11 = environment("DISPLAY").size() > 0;
     const bool wayland = environment("WAYLAND_DISPLAY").size() > 0;
@@ -71,6 +75,7 @@ std::optional<std::string> DisplayCheck::missingDisplay() {
         return lineFor("no display (WAYLAND_DISPLAY is not set)");
     }
     return std::nullopt;
+#endif
 }
 
 DisplayCheck::DisplayCheck() {

@@ -1,5 +1,6 @@
 #include "app/FontSubstitutes.h"
 
+#include <QFont>
 #include <QFontDatabase>
 #include <QHash>
 #include <QString>
@@ -13,7 +14,12 @@ namespace {
 
 struct Substitution {
     const char* family;
-    std::array<const char*, 3> faces;  // nullptr ends a shorter list
+    // Faces of the same kind that Windows ships, the last resort last; nullptr
+    // ends a shorter list. Consulted on Windows only.
+    std::array<const char*, 4> windowsFaces;
+    // Faces of the same kind found on Debian; on Windows they serve the
+    // program under wine, whose font look-up reaches the Debian faces.
+    std::array<const char*, 3> faces;
 };
 
 // Song serif, Kai script, rounded sans-serif, running script, clerical script and
@@ -21,16 +27,40 @@ struct Substitution {
 // Debian has no running script, so it takes the Kai face the captions already load:
 // every further CJK font file costs the window milliseconds before it appears. The
 // clerical face only sets the Latin banner, whose stand-in is an old-style roman with
-// proportional letters, one small font file.
+// proportional letters, one small font file. An English Windows without the Chinese
+// supplemental fonts has Microsoft YaHei for every Chinese face.
 constexpr std::array kSubstitutions = {
-    Substitution{"宋体", {"AR PL SungtiL GB", "AR PL UMing CN", nullptr}},
-    Substitution{"楷体_GB2312", {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
-    Substitution{"幼圆", {"WenQuanYi Zen Hei", nullptr, nullptr}},
-    Substitution{"华文行楷", {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
-    Substitution{"隶书", {"Goudy Bookletter 1911", "AR PL KaitiM GB", "AR PL UKai CN"}},
-    Substitution{"Times New Roman", {"Liberation Serif", nullptr, nullptr}},
-    Substitution{"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", nullptr}},
+    Substitution{.family = "宋体",
+                 .windowsFaces = {"SimSun", "NSimSun", "Microsoft YaHei", nullptr},
+                 .faces = {"AR PL SungtiL GB", "AR PL UMing CN", nullptr}},
+    Substitution{.family = "楷体_GB2312",
+                 .windowsFaces = {"KaiTi", "楷体", "Microsoft YaHei", nullptr},
+                 .faces = {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
+    Substitution{.family = "幼圆",
+                 .windowsFaces = {"YouYuan", "Microsoft YaHei", nullptr, nullptr},
+                 .faces = {"WenQuanYi Zen Hei", nullptr, nullptr}},
+    Substitution{.family = "华文行楷",
+                 .windowsFaces = {"STXingkai", "KaiTi", "楷体", "Microsoft YaHei"},
+                 .faces = {"AR PL KaitiM GB", "AR PL UKai CN", "LXGW WenKai"}},
+    Substitution{.family = "隶书",
+                 .windowsFaces = {"LiSu", "Book Antiqua", "Palatino Linotype", nullptr},
+                 .faces = {"Goudy Bookletter 1911", "AR PL KaitiM GB", "AR PL UKai CN"}},
+    Substitution{.family = "Times New Roman",
+                 .windowsFaces = {nullptr, nullptr, nullptr, nullptr},
+                 .faces = {"Liberation Serif", nullptr, nullptr}},
+    Substitution{.family = "MS Sans Serif",
+                 .windowsFaces = {"Microsoft Sans Serif", "Tahoma", "Segoe UI", nullptr},
+                 .faces = {"Liberation Sans", "DejaVu Sans", nullptr}},
 };
+
+#ifdef _WIN32
+// The pictures are recordings of Qt's SVG drawings (SvgPictures.h), whose text
+// names the serif the SVG files use; Windows has Times New Roman in its place.
+void substitutePictureFaces() {
+    QFont::insertSubstitution(QStringLiteral("Liberation Serif"),
+                              QStringLiteral("Times New Roman"));
+}
+#endif
 
 // Filled once by install(), read by every control's font afterwards.
 QHash<QString, QString>& resolvedFaces() {
@@ -50,6 +80,13 @@ std::optional<QString> firstInstalledFace(const Substitution& s, const QStringLi
     if (isInstalled(s.family)) {
         return QString::fromUtf8(s.family);
     }
+#ifdef _WIN32
+    for (const char* face : s.windowsFaces) {
+        if (isInstalled(face)) {
+            return QString::fromUtf8(face);
+        }
+    }
+#endif
     for (const char* face : s.faces) {
         if (isInstalled(face)) {
             return QString::fromUtf8(face);
@@ -61,6 +98,9 @@ std::optional<QString> firstInstalledFace(const Substitution& s, const QStringLi
 }  // namespace
 
 void installFontSubstitutes() {
+#ifdef _WIN32
+    substitutePictureFaces();
+#endif
     const QStringList installed = QFontDatabase::families();
     QHash<QString, QString>& resolved = resolvedFaces();
     resolved.clear();

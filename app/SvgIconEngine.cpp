@@ -9,7 +9,7 @@
 namespace app {
 
 QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
-    QSvgRenderer& picture = svgPicture(resource_);
+    Picture& picture = svgPicture(resource_);
     QSize drawn = picture.defaultSize();
     drawn.scale(size, Qt::KeepAspectRatio);
     if (drawn.isEmpty()) {
@@ -18,7 +18,7 @@ QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
     QImage image(drawn, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    picture.render(&painter);
+    picture.render(&painter, QRectF(image.rect()));
     painter.end();
     return QPixmap::fromImage(image);
 }

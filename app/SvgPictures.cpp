@@ -6,11 +6,11 @@
 
 namespace app {
 
-QSvgRenderer& svgPicture(const QString& resource) {
-    static QHash<QString, QPointer<QSvgRenderer>> parsed;
-    QPointer<QSvgRenderer>& picture = parsed[resource];
+Picture& svgPicture(const QString& resource) {
+    static QHash<QString, QPointer<Picture>> parsed;
+    QPointer<Picture>& picture = parsed[resource];
     if (picture.isNull()) {
-        picture = new QSvgRenderer(resource, QCoreApplication::instance());
+        picture = new Picture(resource, QCoreApplication::instance());
     }
     return *picture;
 }

@@ -4,13 +4,15 @@
 #   scripts/setup.sh headless   that, plus an X server to open it on a machine without a display
 #   scripts/setup.sh test       that, plus what the tests, benchmarks and packaging need,
 #                               and the decimal-comma locale the locale test runs under
+#   scripts/setup.sh windows    what building, above, plus what the Windows build and its
+#                               checks under wine need (scripts/windows.sh)
 set -euo pipefail
 
 profile=${1:-test}
 case "$profile" in
-run | headless | test) ;;
+run | headless | test | windows) ;;
 *)
-    echo "usage: scripts/setup.sh [run|headless|test]" >&2
+    echo "usage: scripts/setup.sh [run|headless|test|windows]" >&2
     exit 2
     ;;
 esac
@@ -38,10 +40,19 @@ test_packages=(
     at-spi2-core python3-pyatspi dbus-x11 weston qt6-wayland
 )
 
+windows_packages=(
+    # the cross compiler with posix threads, Qt's build tools for the build machine's
+    # side, and dpkg-source to unpack Debian's Qt source; GoogleTest's source
+    g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev googletest
+    # the Windows program's installer, and wine with an X server and tools to drive it
+    nsis wine wine64 xdotool xclip x11-utils imagemagick openbox
+)
+
 wanted=("${build_packages[@]}")
 case "$profile" in
 headless) wanted+=("${headless_packages[@]}") ;;
 test) wanted+=("${headless_packages[@]}" "${test_packages[@]}") ;;
+windows) wanted+=("${headless_packages[@]}" "${windows_packages[@]}") ;;
 esac
 
 sudo=()

@@ -69,9 +69,27 @@ TEST(FormatGeneral, MatchesPrintfInTheCLocale) {
 
 // Result texts and numerals keep the full stop under a decimal-comma locale
 // (scripts/setup.sh generates it; a skip without it would hide any fault).
+// Windows names its locales by language tag, and its older C runtime (the one
+// mingw-w64 links by default) by language and country.
+#ifdef _WIN32
+const char* const kDecimalCommaLocales[] = {"de-DE", "German_Germany.1252"};
+#else
+const char* const kDecimalCommaLocales[] = {"de_DE.UTF-8"};
+#endif
+
+bool setDecimalCommaLocale() {
+    for (const char* name : kDecimalCommaLocales) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 TEST(FormatGeneral, IgnoresTheLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "no de_DE.UTF-8 locale";
+    ASSERT_TRUE(setDecimalCommaLocale()) << "no decimal-comma locale";
+    ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
     EXPECT_EQ(formatGeneral(2.26), "2.26");
     EXPECT_EQ(parseNumber("0.95"), 0.95);
     EXPECT_EQ(parseNumber("1,5"), 1);

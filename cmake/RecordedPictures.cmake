@@ -1,0 +1,27 @@
+# The picture recorder (tools/picture_recorder) runs on the build machine with its Qt.
+# In a native build it is one more target; in a cross build it is built apart with
+# the build machine's compiler and Qt.
+if(CMAKE_CROSSCOMPILING)
+    include(ExternalProject)
+    ExternalProject_Add(picture_recorder_host
+        SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/picture_recorder
+        BINARY_DIR ${PROJECT_BINARY_DIR}/picture_recorder
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+        INSTALL_COMMAND ""
+        BUILD_BYPRODUCTS ${PROJECT_BINARY_DIR}/picture_recorder/picture_recorder)
+    set(TRELVAN_PICTURE_RECORDER ${PROJECT_BINARY_DIR}/picture_recorder/picture_recorder CACHE INTERNAL "")
+    set(TRELVAN_PICTURE_RECORDER_TARGET picture_recorder_host CACHE INTERNAL "")
+else()
+    add_subdirectory(${PROJECT_SOURCE_DIR}/tools/picture_recorder
+        ${PROJECT_BINARY_DIR}/picture_recorder)
+    set(TRELVAN_PICTURE_RECORDER $<TARGET_FILE:picture_recorder> CACHE INTERNAL "")
+    set(TRELVAN_PICTURE_RECORDER_TARGET picture_recorder CACHE INTERNAL "")
+endif()
+
+# trelvan_record(<picture|icon> <svg> <output>): the recording of one SVG file.
+function(trelvan_record kind svg output)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${TRELVAN_PICTURE_RECORDER} ${kind} ${svg} ${output}
+        DEPENDS ${svg} ${TRELVAN_PICTURE_RECORDER_TARGET}
+        VERBATIM)
+endfunction()

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Builds a static Qt for 64-bit Windows (qtbase: Core, Gui, Widgets and their
+# plugins) from Debian's own Qt source of the host Qt's version, and caches it.
+# Prints the cached Qt's folder on stdout; everything else goes to stderr.
+#
+# The cache folder is keyed by the Qt version and a hash of the Debian source
+# version, the compiler, the configure options and the toolchain file, so a change
+# to any of them builds a new Qt next to the old one. A folder counts only once
+# its completion stamp is written, so a half-built or half-installed Qt is never
+# used. An interrupted build resumes from its build folder.
+#
+#   TRELVAN_CACHE   where the cache lives (default /var/cache/trelvan)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cache=${TRELVAN_CACHE:-/var/cache/trelvan}
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+jobs=$(nproc)
+
+log() { echo "windows-qt: $*" >&2; }
+
+host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+qt_version=${host_version%%[+-]*}
+
+# What the program uses and nothing else. DirectWrite is off because its Qt code
+# does not link statically against the mingw-w64 headers; the GDI font engine
+# takes its place.
+options=(
+    -static -static-runtime -release -opensource -confirm-license
+    -xplatform win32-g++ -qt-host-path /usr
+    -nomake examples -nomake tests
+    -no-dbus -no-opengl -no-icu -no-feature-vulkan
+    -no-feature-network -no-feature-sql -no-feature-printsupport
+    -no-feature-concurrent -no-feature-testlib -no-feature-xml
+    -no-feature-directwrite -no-feature-directwrite3
+    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-freetype -qt-harfbuzz
+    -qt-doubleconversion
+)
+cmake_options=(
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+)
+compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
+
+# Debian's qtbase source leaves out the Wintab tablet headers (their licence
+# forbids changes), which the windows platform plugin includes for tablets
+# that predate Windows Ink. The plugin is built without Wintab; pens still
+# reach the program through Windows' own pointer messages.
+without_wintab() {
+    local plugin=$1/src/plugins/platforms/windows
+    sed -i 's/^\(qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
+        "$plugin/CMakeLists.txt"
+    sed -i 's/QT_CONFIG(tabletevent)/0 \/* no Wintab *\//' "$plugin/qwindowscontext.cpp"
+    sed -i '/^# *include "qwindowstabletsupport.h"$/d' "$plugin/qwindowspointerhandler.cpp"
+}
+
+key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
+    cat - "$toolchain" <(declare -f without_wintab) | sha256sum | cut -c1-10)
+prefix=$cache/qt-$qt_version-mingw-static-$key
+stamp=$prefix/.complete
+
+if [ -f "$stamp" ]; then
+    log "using the cached Qt in $prefix"
+    echo "$prefix"
+    exit 0
+fi
+
+# Debian's sources need a deb-src twin of the machine's Debian entries.
+add_source_entries() {
+    local twin=/etc/apt/sources.list.d/trelvan-deb-src.sources
+    apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources && return 0
+    log "adding deb-src entries for the Debian archive"
+    : >"$twin.new"
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] && [ "$f" != "$twin" ] || continue
+        # Each stanza of a deb822 file, if it names a Debian archive, once more as deb-src.
+        awk -v RS= -v ORS='\n\n' '/URIs:[^\n]*debian/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >>"$twin.new"
+    done
+    mv "$twin.new" "$twin"
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*debian.*\)$/deb-src \1/p' /etc/apt/sources.list >"${twin%.sources}.list"
+    fi
+    apt-get -q -o Acquire::Retries=5 update >&2
+}
+
+source_folder=$cache/src/qt6-base-$host_version
+if [ ! -f "$source_folder/.fetched" ]; then
+    add_source_entries
+    rm -rf "$source_folder"
+    mkdir -p "$source_folder"
+    log "fetching the source of qt6-base $host_version"
+    (cd "$source_folder" && apt-get -q -o Acquire::Retries=5 source "qt6-base=$host_version" >&2)
+    without_wintab "$(find "$source_folder" -mindepth 1 -maxdepth 1 -type d | head -n1)"
+    touch "$source_folder/.fetched"
+fi
+source=$(find "$source_folder" -mindepth 1 -maxdepth 1 -type d | head -n1)
+
+started=$SECONDS
+work=$cache/build-$qt_version-$key
+if [ ! -f "$work/build.ninja" ]; then
+    rm -rf "$work"
+    mkdir -p "$work"
+    log "configuring qtbase $qt_version for $prefix"
+    (cd "$work" && "$source/configure" -prefix "$prefix" "${options[@]}" -- \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${cmake_options[@]}" >&2)
+fi
+log "building qtbase (about half an hour on two idle cores)"
+nice -n 10 cmake --build "$work" --parallel "$jobs" >&2
+rm -rf "$prefix"
+cmake --install "$work" >&2
+printf '%s\n' "Qt $qt_version (Debian qt6-base $host_version), mingw-w64 g++ $compiler" \
+    "${options[@]}" "${cmake_options[@]}" >"$prefix/configure-options.txt"
+touch "$stamp"
+rm -rf "$work"
+log "built in $((SECONDS - started)) s"
+echo "$prefix"

@@ -1,0 +1,85 @@
+// The Windows build shows each picture as a recording of what Qt's SVG renderer
+// draws (tools/picture_recorder, RecordedPicture). Played back into a box, the
+// recording must have the picture's size and look as the SVG itself drawn there.
+#include "app/SvgPictures.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtGlobal>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+const char* const kPictures[] = {
+    "rmin",        "r",           "nmin",           "nt",      "ni", "gilliland_x",
+    "gilliland_y", "button_exit", "button_confirm", "trelvan",
+};
+
+// Drawn large and off the origin, so a wrong scale or offset shows.
+constexpr int kScale = 4;
+const QPointF kCorner(3, 5);
+
+template <typename Picture>
+QImage drawn(Picture& picture, QSize size) {
+    QImage image(size * kScale + QSize(8, 10), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    picture.render(&painter, QRectF(kCorner, QSizeF(size * kScale)));
+    return image;
+}
+
+// Share of pixels whose colour differs by more than a quarter of the range in
+// any channel: anti-aliasing and text placement differ by a little at edges.
+double differingShare(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (qAbs(qRed(p) - qRed(q)) > 64 || qAbs(qGreen(p) - qGreen(q)) > 64 ||
+                qAbs(qBlue(p) - qBlue(q)) > 64) {
+                ++differing;
+            }
+        }
+    }
+    return double(differing) / (a.width() * a.height());
+}
+
+int inkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            inked += image.pixel(x, y) != qRgb(255, 255, 255);
+        }
+    }
+    return inked;
+}
+
+TEST(RecordedPictures, PlayBackAsTheSvgDraws) {
+    for (const char* name : kPictures) {
+        SCOPED_TRACE(name);
+        const QString base = QStringLiteral(TRELVAN_RECORDINGS_DIR "/") + name;
+        QSvgRenderer svg(QStringLiteral(TRELVAN_PICTURES_DIR "/") + name + ".svg");
+        app::RecordedPicture recorded(base + ".svg", nullptr);
+        ASSERT_TRUE(svg.isValid());
+        ASSERT_EQ(recorded.defaultSize(), svg.defaultSize());
+
+        const QImage expected = drawn(svg, svg.defaultSize());
+        const QImage actual = drawn(recorded, svg.defaultSize());
+        EXPECT_GT(inkedPixels(actual), inkedPixels(expected) / 2);
+        EXPECT_LT(differingShare(expected, actual), 0.02);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# The Windows build under wine, in a wine prefix of its own: the cross-built
+# unit tests, the real trelvan.exe driven as a user would (window size, the
+# default calculation's seven read-outs, the error box, the exit button, a
+# screenshot), then the installer and uninstaller.
+#
+#   wine_checks.sh <build/windows folder>      (run under xvfb-run)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "$1" && pwd)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+
+export LC_ALL=C.UTF-8
+scratch=$(mktemp -d)
+export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+# No Mono or Gecko installer dialogs, no debug chatter.
+export WINEPREFIX=$scratch/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Waits up to $1 seconds for the command that follows to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    for ((i = 0; i < tries; i++)); do
+        if "$@" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+pids=()
+cleanup() {
+    kill "${pids[@]}" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# One wine server for the whole run: each wine process then starts in a
+# fraction of a second instead of bringing up the server again.
+echo "wine: creating the prefix"
+mkdir -p "$WINEPREFIX"
+wineserver --persistent
+wineboot --init >"$scratch/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$scratch/wineboot.log")"
+
+echo "wine: unit tests, one wine process per test executable"
+ctest --test-dir "$build" --output-on-failure --no-tests=error
+
+openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "the window manager did not start"
+
+# A control's middle in the window's client area, from the layout table:
+# its container's corner plus its own place, twips at 15 to the pixel. (The
+# Linux test reads the same from layout_facts, a Linux program of the app.)
+layout=$root/app/LayoutTable.h
+rect_of() {
+    tr '\n' ' ' <"$layout" | sed 's/ControlRow{/\n&/g' | grep -F ".name = \"$1\"," |
+        sed -n 's/.*\.rect = {\([-0-9]*\), \([-0-9]*\), \([-0-9]*\), \([-0-9]*\)}.*/\1 \2 \3 \4/p'
+}
+container_of() {
+    tr '\n' ' ' <"$layout" | sed 's/ControlRow{/\n&/g' | grep -F ".name = \"$1\"," |
+        sed -n 's/.*\.container = "\([A-Za-z0-9]*\)".*/\1/p'
+}
+centre_of() {
+    local container x y w h cx cy
+    read -r x y w h < <(rect_of "$1")
+    [ -n "${h:-}" ] || fail "no control $1 in $layout"
+    container=$(container_of "$1")
+    if [ -n "$container" ]; then
+        read -r cx cy _ < <(rect_of "$container")
+        x=$((x + cx)) y=$((y + cy))
+    fi
+    echo "$(((x + w / 2) / 15)) $(((y + h / 2) / 15))"
+}
+
+# The client area's corner on the screen and its size, into client_*.
+read_geometry() {
+    local info
+    info=$(xwininfo -id "$1")
+    client_x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+    client_y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+    client_w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
+    client_h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+}
+
+click() {
+    local dx dy
+    read -r dx dy < <(centre_of "$1")
+    xdotool mousemove --sync $((client_x + dx)) $((client_y + dy)) click 1
+}
+
+clipboard_is() {
+    [ "$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')" = "$1" ]
+}
+
+# Copies a box's text to the clipboard (through wine's) and checks it; the
+# clipboard holds a marker first, so an earlier copy cannot pass for this one.
+expect_box() {
+    local name=$1 want=$2
+    printf '%s' '<none>' | xclip -selection clipboard
+    click "$name"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    wait_for 5 clipboard_is "$want" ||
+        fail "$name shows '$(xclip -o -selection clipboard 2>/dev/null)', expected '$want'"
+}
+
+# The default design's read-outs, box by box.
+expect_default_results() {
+    local -A want=([Text8]=2.26 [Text14]=2.71 [Text9]=6.51 [Text11]=0.12 [Text10]=0.52
+        [Text12]=15 [Text13]=8)
+    local box
+    for box in Text8 Text14 Text9 Text11 Text10 Text12 Text13; do
+        expect_box "$box" "${want[$box]}"
+    done
+    echo "wine: read-outs Rmin ${want[Text8]}, R ${want[Text14]}, Nmin ${want[Text9]}," \
+        "X ${want[Text11]}, Y ${want[Text10]}, NT ${want[Text12]}, NI ${want[Text13]}"
+}
+
+# Starts a Windows program and waits for its window titled Trelvan, checking
+# the client area's size; the wine process's id in app, the window in wid.
+open_window() {
+    wine "$1" >>"$scratch/trelvan.log" 2>&1 &
+    app=$!
+    pids+=("$app")
+    wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Trelvan$' | head -n 1) ||
+        fail "no window titled Trelvan appeared for $1"
+    read_geometry "$wid"
+    if [ "$client_w" != 792 ] || [ "$client_h" != 557 ]; then
+        fail "client area is ${client_w}x$client_h, not 792x557"
+    fi
+    xdotool windowactivate --sync "$wid"
+    echo "wine: $(basename "$1") maps its window Trelvan at ${client_w}x$client_h"
+}
+
+close_with_exit_button() {
+    click Command1
+    wait_for 10 bash -c "! kill -0 $app" || fail "the exit button did not end the program"
+    wait "$app" || fail "the program ended with status $?"
+}
+
+# The built program.
+open_window "$build/trelvan.exe"
+click Command2
+expect_default_results
+click Text7
+xdotool key End
+import -window root -crop "${client_w}x${client_h}+${client_x}+${client_y}" +repage \
+    "$build/screenshot.png"
+echo "wine: screenshot in $build/screenshot.png"
+
+# A relative volatility of 1 is turned away and the results stay. Qt's message
+# box on Windows copies its title, text and buttons with ctrl+c.
+click Text7
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 5 "1"
+click Command2
+errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
+    fail "no error box appeared"
+xdotool windowactivate --sync "$errwid"
+printf '%s' '<none>' | xclip -selection clipboard
+xdotool key --clearmodifiers ctrl+c
+rule=---------------------------
+box_text=$(printf '%s\n' "$rule" 错误信息 "$rule" 输入数据不合理 "$rule" "确定   " "$rule")
+wait_for 5 clipboard_is "$box_text" ||
+    fail "the error box reads '$(xclip -o -selection clipboard 2>/dev/null)'"
+echo "wine: error box 错误信息 says 输入数据不合理 with the one button 确定"
+xdotool key Return
+wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
+    fail "the error box did not close on Return"
+expect_default_results
+close_with_exit_button
+echo "wine: the exit button ended the program"
+
+# The installer, silently, for this user; the installed program; the uninstaller.
+wine "$build/trelvan-$version-setup.exe" /S || fail "the installer failed"
+appdata=$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')")
+startmenu=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")/Microsoft/Windows/"Start Menu"/Programs
+installed=$appdata/Programs/Trelvan
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trelvan'
+[ -f "$installed/trelvan.exe" ] || fail "nothing installed in $installed"
+[ -f "$startmenu/Trelvan.lnk" ] || fail "no Start-menu entry in $startmenu"
+wine reg query "$key" >/dev/null || fail "no uninstall entry $key"
+open_window "$installed/trelvan.exe"
+close_with_exit_button
+echo "wine: installed in $installed with a Start-menu entry; the installed program runs"
+
+# The uninstaller copies itself elsewhere and returns at once: wait for its work.
+wine "$installed/uninstall.exe" /S || fail "the uninstaller failed"
+nothing_left() {
+    [ ! -e "$installed" ] && [ ! -e "$startmenu/Trelvan.lnk" ] && ! wine reg query "$key"
+}
+wait_for 60 nothing_left ||
+    fail "left behind: $(ls -A "$installed" 2>/dev/null) $(ls "$startmenu" 2>/dev/null)"
+echo "wine: the uninstaller left no folder, shortcut or registry key"
+echo "PASS: unit tests, window, read-outs, error box, exit, installer and uninstaller under wine"
