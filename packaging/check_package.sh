@@ -79,8 +79,9 @@ grep -qx 'Icon=trelvan' "$desktop" || fail "the desktop entry does not name the 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate --no-hints "$desktop" || fail "desktop-file-validate rejects the entry"
 fi
-# The software centres' checker: no warning, on any release.
-appstreamcli validate --no-net --strict "$scratch/root/usr/share/metainfo/org.trelvan.Trelvan.metainfo.xml" ||
+# The software centres' checker: no error and no warning, on any release. (Its infos differ
+# between releases: the developer entry AppStream 1.0 asks for is unknown to 0.16.)
+appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/org.trelvan.Trelvan.metainfo.xml" ||
     fail "appstreamcli finds fault with the metainfo"
 program="$scratch/root/usr/bin/trelvan"
 [ -x "$program" ] && [ "$(head -c 4 "$program")" = $'\x7fELF' ] ||
