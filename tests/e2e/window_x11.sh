@@ -19,32 +19,8 @@ out=$2
 source "$3"
 mkdir -p "$out"
 
-# What the test relies on, whatever the caller's environment: a UTF-8 locale
-# (xdotool matches the Chinese title as a multibyte pattern), and runtime and
-# configuration directories of its own (the window manager reads its defaults).
-export LC_ALL=C.UTF-8
-scratch=$(mktemp -d)
-export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Waits up to $1 seconds for the command that follows to succeed.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 20))
-    for ((i = 0; i < tries; i++)); do
-        if "$@" >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
-}
+# shellcheck source=tests/e2e/harness.sh
+source "$(dirname "$0")/harness.sh"
 
 # Clicks the middle of a control at its absolute screen position: the client
 # area's corner as the X server reports it, since a reparenting window manager

@@ -11,31 +11,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
-export LC_ALL=C.UTF-8
-scratch=$(mktemp -d)
-export XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+# shellcheck source=tests/e2e/harness.sh
+source "$root/tests/e2e/harness.sh"
 # No Mono or Gecko installer dialogs, no debug chatter.
 export WINEPREFIX=$scratch/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Waits up to $1 seconds for the command that follows to succeed.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    for ((i = 0; i < tries; i++)); do
-        if "$@" >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
 
 pids=()
 cleanup() {
