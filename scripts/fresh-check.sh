@@ -62,7 +62,9 @@ kill_inside() {
 # Unmounts everything below $1, deepest first.
 unmount_inside() {
     local root=$1 mountpoint
-    findmnt -rn -o TARGET | grep -E "^$root(/|$)" | sort -r | while read -r mountpoint; do
+    # A root with nothing mounted (the package root, when an earlier stage failed) is no
+    # failure: under errexit it would end the clean-up before the roots are deleted.
+    { findmnt -rn -o TARGET | grep -E "^$root(/|$)" || true; } | sort -r | while read -r mountpoint; do
         umount "$mountpoint" 2>/dev/null || umount -l "$mountpoint"
     done
 }
