@@ -27,3 +27,20 @@ wait_for() {
     done
     return 1
 }
+
+# The clipboard holds exactly $1 (a Windows program's copy may end in a carriage return).
+clipboard_is() {
+    [ "$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')" = "$1" ]
+}
+
+# Copies a box's text to the clipboard and checks it. The clipboard is first set
+# to a marker, so an earlier copy of the same text cannot pass for this one. The
+# caller's click NAME puts the caret in the box.
+expect_box() {
+    local name=$1 want=$2
+    printf '%s' '<none>' | xclip -selection clipboard
+    click "$name"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    wait_for 5 clipboard_is "$want" ||
+        fail "$name shows '$(xclip -o -selection clipboard 2>/dev/null)', expected '$want'"
+}

@@ -38,21 +38,6 @@ type_into() {
     xdotool type --delay 5 "$2"
 }
 
-clipboard_is() {
-    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]
-}
-
-# Copies a box's text to the clipboard and checks it. The clipboard is first
-# set to a marker, so an earlier copy of the same text cannot pass for this one.
-expect_box() {
-    local name=$1 want=$2
-    printf '%s' '<none>' | xclip -selection clipboard
-    click "$name"
-    xdotool key --clearmodifiers ctrl+a ctrl+c
-    wait_for 5 clipboard_is "$want" ||
-        fail "$name shows '$(xclip -o -selection clipboard 2>/dev/null)', expected '$want'"
-}
-
 # The window's client area (corner on the screen and size) and its frame as
 # left, right, top and bottom extents, into client_* and frame_*.
 read_geometry() {

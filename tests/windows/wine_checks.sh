@@ -79,21 +79,6 @@ click() {
     xdotool mousemove --sync $((client_x + dx)) $((client_y + dy)) click 1
 }
 
-clipboard_is() {
-    [ "$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')" = "$1" ]
-}
-
-# Copies a box's text to the clipboard (through wine's) and checks it; the
-# clipboard holds a marker first, so an earlier copy cannot pass for this one.
-expect_box() {
-    local name=$1 want=$2
-    printf '%s' '<none>' | xclip -selection clipboard
-    click "$name"
-    xdotool key --clearmodifiers ctrl+a ctrl+c
-    wait_for 5 clipboard_is "$want" ||
-        fail "$name shows '$(xclip -o -selection clipboard 2>/dev/null)', expected '$want'"
-}
-
 # The default design's read-outs, box by box.
 expect_default_results() {
     local -A want=([Text8]=2.26 [Text14]=2.71 [Text9]=6.51 [Text11]=0.12 [Text10]=0.52
