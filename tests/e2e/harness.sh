@@ -1,6 +1,10 @@
+# shellcheck shell=bash disable=SC2034,SC2154
 # Shared by the scripts that drive a real program in an X server: a private
 # UTF-8 environment and polling instead of fixed sleeps. Sourced, not run.
-# Sets scratch (a temporary folder the caller removes).
+# Sets scratch (a temporary folder the caller removes). The caller sources the
+# layout facts (window_title, client_width, client_height and every control's
+# rect in the client area) that the layout_facts program prints from the layout
+# table.
 
 # xdotool matches Chinese titles as multibyte patterns; the runtime and
 # configuration folders are the test's own (a window manager reads its defaults).
@@ -43,4 +47,24 @@ expect_box() {
     xdotool key --clearmodifiers ctrl+a ctrl+c
     wait_for 5 clipboard_is "$want" ||
         fail "$name shows '$(xclip -o -selection clipboard 2>/dev/null)', expected '$want'"
+}
+
+# The window's client area: its corner on the screen and its size, into client_*.
+read_client_area() {
+    local info
+    info=$(xwininfo -id "$1")
+    client_x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
+    client_y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
+    client_w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
+    client_h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+}
+
+# Clicks the middle of a control at its absolute screen position: the client
+# area's corner as the X server reports it, since a reparenting window manager
+# moves the client, plus the control's place in the client area.
+click() {
+    local left top width height
+    read -r left top width height <<<"${rect[$1]}"
+    xdotool mousemove --sync $((client_x + left + width / 2)) $((client_y + top + height / 2)) \
+        click 1
 }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <ios>
 #include <string>
 
 namespace {
@@ -89,8 +90,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: layout_facts <shell file> <JSON file>\n");
         return 2;
     }
-    std::ofstream shell(argv[1]);
-    std::ofstream json(argv[2]);
+    // Binary, so that the Windows build under wine writes no carriage returns
+    // into a file the shell sources.
+    std::ofstream shell(argv[1], std::ios::binary);
+    std::ofstream json(argv[2], std::ios::binary);
     writeShell(shell);
     writeJson(json);
     shell.close();

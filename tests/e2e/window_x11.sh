@@ -22,16 +22,6 @@ mkdir -p "$out"
 # shellcheck source=tests/e2e/harness.sh
 source "$(dirname "$0")/harness.sh"
 
-# Clicks the middle of a control at its absolute screen position: the client
-# area's corner as the X server reports it, since a reparenting window manager
-# moves the client, plus the control's place in the client area.
-click() {
-    local left top width height
-    read -r left top width height <<<"${rect[$1]}"
-    xdotool mousemove --sync $((client_x + left + width / 2)) $((client_y + top + height / 2)) \
-        click 1
-}
-
 type_into() {
     click "$1"
     xdotool key --clearmodifiers ctrl+a
@@ -41,12 +31,7 @@ type_into() {
 # The window's client area (corner on the screen and size) and its frame as
 # left, right, top and bottom extents, into client_* and frame_*.
 read_geometry() {
-    local info
-    info=$(xwininfo -id "$1")
-    client_x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
-    client_y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
-    client_w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
-    client_h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+    read_client_area "$1"
     read -r frame_l frame_r frame_t frame_b < <(xprop -id "$1" _NET_FRAME_EXTENTS |
         sed -n 's/.*= //; s/,//gp')
 }

@@ -31,6 +31,13 @@ mkdir -p "$WINEPREFIX"
 wineserver --persistent
 wineboot --init >"$scratch/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$scratch/wineboot.log")"
 
+# The layout facts the window is driven by, printed by the layout table
+# compiled into the program under test (binary files: no carriage returns).
+wine "$build/tests/windows/layout_facts.exe" "$(winepath -w "$scratch/layout_facts.sh")" \
+    "$(winepath -w "$scratch/layout_facts.json")" || fail "layout_facts.exe failed"
+# shellcheck source=/dev/null
+source "$scratch/layout_facts.sh"
+
 echo "wine: unit tests, one wine process per test executable"
 ctest --test-dir "$build" --output-on-failure --no-tests=error
 
@@ -38,46 +45,6 @@ openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     fail "the window manager did not start"
-
-# A control's middle in the window's client area, from the layout table:
-# its container's corner plus its own place, twips at 15 to the pixel. (The
-# Linux test reads the same from layout_facts, a Linux program of the app.)
-layout=$root/app/LayoutTable.h
-rect_of() {
-    tr '\n' ' ' <"$layout" | sed 's/ControlRow{/\n&/g' | grep -F ".name = \"$1\"," |
-        sed -n 's/.*\.rect = {\([-0-9]*\), \([-0-9]*\), \([-0-9]*\), \([-0-9]*\)}.*/\1 \2 \3 \4/p'
-}
-container_of() {
-    tr '\n' ' ' <"$layout" | sed 's/ControlRow{/\n&/g' | grep -F ".name = \"$1\"," |
-        sed -n 's/.*\.container = "\([A-Za-z0-9]*\)".*/\1/p'
-}
-centre_of() {
-    local container x y w h cx cy
-    read -r x y w h < <(rect_of "$1")
-    [ -n "${h:-}" ] || fail "no control $1 in $layout"
-    container=$(container_of "$1")
-    if [ -n "$container" ]; then
-        read -r cx cy _ < <(rect_of "$container")
-        x=$((x + cx)) y=$((y + cy))
-    fi
-    echo "$(((x + w / 2) / 15)) $(((y + h / 2) / 15))"
-}
-
-# The client area's corner on the screen and its size, into client_*.
-read_geometry() {
-    local info
-    info=$(xwininfo -id "$1")
-    client_x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
-    client_y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
-    client_w=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
-    client_h=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
-}
-
-click() {
-    local dx dy
-    read -r dx dy < <(centre_of "$1")
-    xdotool mousemove --sync $((client_x + dx)) $((client_y + dy)) click 1
-}
 
 # The default design's read-outs, box by box.
 expect_default_results() {
@@ -91,20 +58,20 @@ expect_default_results() {
         "X ${want[Text11]}, Y ${want[Text10]}, NT ${want[Text12]}, NI ${want[Text13]}"
 }
 
-# Starts a Windows program and waits for its window titled Trelvan, checking
+# Starts a Windows program and waits for its window, checking
 # the client area's size; the wine process's id in app, the window in wid.
 open_window() {
     wine "$1" >>"$scratch/trelvan.log" 2>&1 &
     app=$!
     pids+=("$app")
-    wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^Trelvan$' | head -n 1) ||
-        fail "no window titled Trelvan appeared for $1"
-    read_geometry "$wid"
-    if [ "$client_w" != 792 ] || [ "$client_h" != 557 ]; then
-        fail "client area is ${client_w}x$client_h, not 792x557"
+    wid=$(timeout 60 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
+        fail "no window titled $window_title appeared for $1"
+    read_client_area "$wid"
+    if [ "$client_w" != "$client_width" ] || [ "$client_h" != "$client_height" ]; then
+        fail "client area is ${client_w}x$client_h, not ${client_width}x$client_height"
     fi
     xdotool windowactivate --sync "$wid"
-    echo "wine: $(basename "$1") maps its window Trelvan at ${client_w}x$client_h"
+    echo "wine: $(basename "$1") maps its window $window_title at ${client_w}x$client_h"
 }
 
 close_with_exit_button() {
