@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Proves that the README's two commands are all a new machine needs.
 #
-#   scripts/fresh-check.sh [RELEASE] [COMMIT]
+#   scripts/fresh-check.sh [--windows] [RELEASE] [COMMIT]
 #       (as root; RELEASE is 12/bookworm or 13/trixie, the machine's own by default;
 #        COMMIT defaults to HEAD)
 #
@@ -13,12 +13,21 @@
 # Debian package there, installs it with apt into a second fresh root of the same
 # release and checks that its window maps under Xvfb.
 #
+# With --windows it runs the Windows command (scripts/windows.sh) in the fresh root
+# instead, with this machine's cache of static Qt builds mounted at its usual place,
+# so that a Qt built for the release once is built no more.
+#
 # Each stage's wall time is printed; a failing stage is named and its log kept
 # in build/fresh-check-<release>/. Nothing stays mounted or running, whatever the exit.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 machine_release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+windows=false
+if [ "${1:-}" = --windows ]; then
+    windows=true
+    shift
+fi
 case "${1:-$machine_release}" in
 12 | bookworm) suite=bookworm ;;
 13 | trixie) suite=trixie ;;
@@ -226,6 +235,17 @@ install_package() {
     [ "$rc" -eq 1 ] || { echo "the installed program ended with status $rc, not 1 (no display)"; return 1; }
 }
 
+# The Windows command, with the static Qt cache of this machine (one folder per
+# Qt version and options, so both releases share it).
+windows_command() {
+    local cache=${TRELVAN_CACHE:-/var/cache/trelvan}
+    mkdir -p "$cache" "$build_root$cache"
+    mount --bind "$cache" "$build_root$cache"
+    inside "$build_root" env TRELVAN_CACHE="$cache" bash -c 'cd /root/trelvan && bash scripts/windows.sh'
+    ls -l "$build_root"/root/trelvan/build/windows/*.exe "$build_root"/root/trelvan/build/windows/*.zip
+    cp "$build_root/root/trelvan/build/windows/screenshot.png" "$logs/"
+}
+
 # Starts the installed program under Xvfb and waits for its window to map.
 window_maps() {
     inside "$package_root" bash -c 'DEBIAN_FRONTEND=noninteractive apt-get -q install -y \
@@ -245,6 +265,13 @@ echo "fresh-check: $suite, commit $commit, work in $work, logs in $logs"
 stage host-tools host_tools
 stage build-root make_root "$build_root" git,ca-certificates
 stage clone clone_commit
+if $windows; then
+    stage windows-command windows_command
+    report
+    echo "   the screenshot under wine: $logs/screenshot.png"
+    echo "fresh-check: Windows command PASS on $suite (${#stage_names[@]} stages in $((SECONDS - started)) s)"
+    exit 0
+fi
 stage run-command run_command
 stage test-command test_command
 stage package package_command
