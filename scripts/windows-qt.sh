@@ -22,9 +22,7 @@ log() { echo "windows-qt: $*" >&2; }
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 qt_version=${host_version%%[+-]*}
 
-# What the program uses and nothing else. DirectWrite is off because its Qt code
-# does not link statically against the mingw-w64 headers; the GDI font engine
-# takes its place.
+# What the program uses and nothing else.
 options=(
     -static -static-runtime -release -opensource -confirm-license
     -xplatform win32-g++ -qt-host-path /usr
@@ -32,7 +30,14 @@ options=(
     -no-dbus -no-opengl -no-icu -no-feature-vulkan
     -no-feature-network -no-feature-sql -no-feature-printsupport
     -no-feature-concurrent -no-feature-testlib -no-feature-xml
-    -no-feature-directwrite -no-feature-directwrite3
+)
+# Before Qt 6.8 the DirectWrite font database does not link statically against
+# Debian 12's mingw-w64 headers, and the GDI font engine takes its place; from 6.8
+# on the Windows font database is built on DirectWrite and cannot do without it.
+if dpkg --compare-versions "$qt_version" lt 6.8; then
+    options+=(-no-feature-directwrite -no-feature-directwrite3)
+fi
+options+=(
     -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-freetype -qt-harfbuzz
     -qt-doubleconversion
 )
@@ -97,6 +102,8 @@ source=$(find "$source_folder" -mindepth 1 -maxdepth 1 -type d | head -n1)
 
 started=$SECONDS
 work=$cache/build-$qt_version-$key
+# A build of this version left half done under other options is never resumed.
+find "$cache" -mindepth 1 -maxdepth 1 -name "build-$qt_version-*" ! -path "$work" -exec rm -rf {} +
 if [ ! -f "$work/build.ninja" ]; then
     rm -rf "$work"
     mkdir -p "$work"
