@@ -34,8 +34,11 @@ options=(
 # Before Qt 6.8 the DirectWrite font database does not link statically against
 # Debian 12's mingw-w64 headers, and the GDI font engine takes its place; from 6.8
 # on the Windows font database is built on DirectWrite and cannot do without it.
+# DirectWrite would bring the Direct2D platform plugin, which the program does not use.
 if dpkg --compare-versions "$qt_version" lt 6.8; then
     options+=(-no-feature-directwrite -no-feature-directwrite3)
+else
+    options+=(-no-feature-direct2d)
 fi
 options+=(
     -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-freetype -qt-harfbuzz
