@@ -34,11 +34,8 @@ options=(
 # Before Qt 6.8 the DirectWrite font database does not link statically against
 # Debian 12's mingw-w64 headers, and the GDI font engine takes its place; from 6.8
 # on the Windows font database is built on DirectWrite and cannot do without it.
-# DirectWrite would bring the Direct2D platform plugin, which the program does not use.
 if dpkg --compare-versions "$qt_version" lt 6.8; then
     options+=(-no-feature-directwrite -no-feature-directwrite3)
-else
-    options+=(-no-feature-direct2d)
 fi
 options+=(
     -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-freetype -qt-harfbuzz
@@ -50,15 +47,16 @@ cmake_options=(
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 
 # Debian's qtbase source leaves out the Wintab tablet headers (their licence
-# forbids changes), which the windows platform plugin includes for tablets
-# that predate Windows Ink. The plugin is built without Wintab; pens still
-# reach the program through Windows' own pointer messages.
+# forbids changes), which the Windows platform plugins include for tablets
+# that predate Windows Ink: the windows plugin, and the Direct2D one, built from
+# the same sources where DirectWrite is on. Both are built without Wintab; pens
+# still reach the program through Windows' own pointer messages.
 without_wintab() {
-    local plugin=$1/src/plugins/platforms/windows
-    sed -i 's/^\(qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
-        "$plugin/CMakeLists.txt"
-    sed -i 's/QT_CONFIG(tabletevent)/0 \/* no Wintab *\//' "$plugin/qwindowscontext.cpp"
-    sed -i '/^# *include "qwindowstabletsupport.h"$/d' "$plugin/qwindowspointerhandler.cpp"
+    local platforms=$1/src/plugins/platforms
+    sed -i 's/^\(qt_internal_extend_target(QWindows[A-Za-z0-9]*IntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
+        "$platforms/windows/CMakeLists.txt" "$platforms/direct2d/CMakeLists.txt"
+    sed -i 's/QT_CONFIG(tabletevent)/0 \/* no Wintab *\//' "$platforms/windows/qwindowscontext.cpp"
+    sed -i '/^# *include "qwindowstabletsupport.h"$/d' "$platforms/windows/qwindowspointerhandler.cpp"
 }
 
 key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
@@ -91,8 +89,12 @@ add_source_entries() {
     apt-get -q -o Acquire::Retries=5 update >&2
 }
 
-source_folder=$cache/src/qt6-base-$host_version
+# The source as patched, so that a changed patch fetches it afresh.
+source_folder=$cache/src/qt6-base-$host_version-$(declare -f without_wintab | sha256sum | cut -c1-10)
 if [ ! -f "$source_folder/.fetched" ]; then
+    mkdir -p "$cache/src"
+    find "$cache/src" -mindepth 1 -maxdepth 1 -name "qt6-base-$host_version*" ! -path "$source_folder" \
+        -exec rm -rf {} +
     add_source_entries
     rm -rf "$source_folder"
     mkdir -p "$source_folder"
@@ -122,5 +124,7 @@ printf '%s\n' "Qt $qt_version (Debian qt6-base $host_version), mingw-w64 g++ $co
     "${options[@]}" "${cmake_options[@]}" >"$prefix/configure-options.txt"
 touch "$stamp"
 rm -rf "$work"
+# Builds of this version under earlier options are not used again.
+find "$cache" -mindepth 1 -maxdepth 1 -name "qt-$qt_version-mingw-static-*" ! -path "$prefix" -exec rm -rf {} +
 log "built in $((SECONDS - started)) s"
 echo "$prefix"
