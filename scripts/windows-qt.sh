@@ -116,7 +116,7 @@ if [ ! -f "$work/build.ninja" ]; then
     (cd "$work" && "$source/configure" -prefix "$prefix" "${options[@]}" -- \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${cmake_options[@]}" >&2)
 fi
-log "building qtbase (about half an hour on two idle cores)"
+log "building qtbase (a quarter of an hour on two idle cores, an hour on busy ones)"
 nice -n 10 cmake --build "$work" --parallel "$jobs" >&2
 rm -rf "$prefix"
 cmake --install "$work" >&2
