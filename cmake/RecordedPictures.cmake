@@ -25,3 +25,16 @@ function(trelvan_record kind svg output)
         DEPENDS ${svg} ${TRELVAN_PICTURE_RECORDER_TARGET}
         VERBATIM)
 endfunction()
+
+# trelvan_record_pictures(<variable> <picture>...): records each picture of
+# resources/ into recorded/ of the current build folder; the recordings' paths
+# go into <variable>.
+function(trelvan_record_pictures variable)
+    set(recordings)
+    foreach(picture ${ARGN})
+        set(recording ${CMAKE_CURRENT_BINARY_DIR}/recorded/${picture})
+        trelvan_record(picture ${PROJECT_SOURCE_DIR}/resources/${picture} ${recording})
+        list(APPEND recordings ${recording})
+    endforeach()
+    set(${variable} ${recordings} PARENT_SCOPE)
+endfunction()
