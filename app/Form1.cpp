@@ -1,7 +1,9 @@
 #include "app/Form1.h"
 
+#include "app/DesignPalette.h"
 #include "app/LayoutTable.h"
 #include "app/PictureBox.h"
+#include "app/RejectionBox.h"
 #include "app/SvgIconEngine.h"
 #include "app/WindowControls.h"
 #include "calc/DisplayTexts.h"
@@ -10,12 +12,8 @@
 #include "chart/GillilandChart.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -28,37 +26,12 @@ namespace app {
 
 namespace {
 
-const char* const kRejectionText = "输入数据不合理";
-const char* const kRejectionTitle = "错误信息";
-
 // What a screen reader says the chart shows: the correlation, and after a
 // calculation the operating point as the read-out boxes show it.
 const char* const kEmptyChartDescription =
     "双对数坐标上的吉利兰关联曲线，X 与 Y 均从 0.01 到 1，尚未标出操作点";
 const char* const kMarkedChartDescription =
     "双对数坐标上的吉利兰关联曲线，红线标出操作点：横坐标 X = %1，纵坐标 Y = %2";
-
-// A message box without an icon still indents its text by a fixed column
-// and puts its buttons at the right; with neither, text and button stand in
-// the middle of the box. Its parts carry the object names Qt gives them for
-// style sheets.
-void centreContent(QMessageBox& box) {
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    auto* buttons = box.findChild<QDialogButtonBox*>(QStringLiteral("qt_msgbox_buttonbox"));
-    if (grid == nullptr || text == nullptr || buttons == nullptr) {
-        return;
-    }
-    for (int i = 0; i < grid->count(); ++i) {
-        if (QSpacerItem* indent = grid->itemAt(i)->spacerItem()) {
-            indent->changeSize(0, 0);
-        }
-    }
-    grid->setHorizontalSpacing(0);
-    text->setAlignment(Qt::AlignCenter);
-    buttons->setCenterButtons(true);
-    grid->invalidate();
-}
 
 }  // namespace
 
@@ -67,9 +40,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(QIcon(new SvgIconEngine(QStringLiteral(":/pictures/trelvan.svg"))));
     setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(looks::kWindow.background));
-    setPalette(colours);
+    // Set before any control is made, so that every control inherits it.
+    setPalette(designPalette());
     resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
 
     buildControls();
@@ -156,7 +128,7 @@ void Form1::Command2_Click() {
     const std::optional<calc::ShortcutResults> results =
         inputs ? calc::calculateShortcut(*inputs) : std::nullopt;
     if (!results) {
-        showRejection();
+        openRejectionBox(this);
         return;
     }
 
@@ -173,14 +145,6 @@ void Form1::Command2_Click() {
         QString::fromUtf8(kMarkedChartDescription)
             .arg(controls_.readout(calc::ReadoutBox::Text11)->text(),
                  controls_.readout(calc::ReadoutBox::Text10)->text()));
-}
-
-void Form1::showRejection() {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kRejectionTitle),
-                    QString::fromUtf8(kRejectionText), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());  // no icon anywhere, not even on the button
-    centreContent(box);
-    box.exec();
 }
 
 }  // namespace app

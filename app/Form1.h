@@ -35,7 +35,6 @@ private:
     void centreFrame();
     void buildControls();
     void setTabOrder();
-    void showRejection();
 
     WindowParts controls_;
     bool awaitingFrame_ = false;  // shown, and no window manager's frame seen yet

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QPalette>
 #include <QRgb>
+#include <array>
 #include <optional>
 
 namespace app {
 
 // The colours and fonts of the window, one entry per look that a group of
 // controls shares. Colours are RGB; a text colour left empty means the
-// system's standard control-text colour.
+// standard control-text colour of kSystemColours.
 
 struct FontLook {
     const char* family;  // the face the layout names; familyFor maps it
@@ -53,6 +55,30 @@ inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
 
 // The edge of the text boxes: one flat grey line.
 inline constexpr QRgb kTextBoxEdge = 0x808080;
+
+// The colours the layout leaves to the system, as the standard light scheme
+// has them: control and button text, the shades of raised and sunken edges,
+// selection and focus. The window keeps them under any desktop scheme, so a
+// dark one cannot turn a caption white on the pale panels. The window's own
+// background is kWindow's.
+struct SystemColour {
+    QPalette::ColorRole role;
+    QRgb rgb;
+};
+inline constexpr std::array kSystemColours = {
+    SystemColour{.role = QPalette::WindowText, .rgb = 0x000000},
+    SystemColour{.role = QPalette::Text, .rgb = 0x000000},
+    SystemColour{.role = QPalette::ButtonText, .rgb = 0x000000},
+    SystemColour{.role = QPalette::Base, .rgb = 0xFFFFFF},
+    SystemColour{.role = QPalette::Button, .rgb = 0xEFEFEF},
+    SystemColour{.role = QPalette::Light, .rgb = 0xFFFFFF},
+    SystemColour{.role = QPalette::Midlight, .rgb = 0xCACACA},
+    SystemColour{.role = QPalette::Mid, .rgb = 0xB8B8B8},
+    SystemColour{.role = QPalette::Dark, .rgb = 0x9F9F9F},
+    SystemColour{.role = QPalette::Shadow, .rgb = 0x767676},
+    SystemColour{.role = QPalette::Highlight, .rgb = 0x308CC6},
+    SystemColour{.role = QPalette::HighlightedText, .rgb = 0xFFFFFF},
+};
 
 }  // namespace looks
 

@@ -57,12 +57,16 @@ QWidget* createLabel(const ControlRow& row, QWidget* container) {
 }
 
 // A thin flat edge and no padding leave the whole 16-pixel line of 12-point text
-// visible inside the 18-pixel input boxes.
-QString textBoxStyle(const Look& look) {
+// visible inside the 18-pixel input boxes. A style sheet takes its selection
+// colours from the application, not the window: they are named here.
+QString textBoxStyle(const Look& look, const QPalette& window) {
     return QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; margin: 0px;"
-                          " background-color: %2; color: %3; }")
+                          " background-color: %2; color: %3;"
+                          " selection-background-color: %4; selection-color: %5; }")
         .arg(QColor(looks::kTextBoxEdge).name(), QColor(look.background).name(),
-             QColor(look.text.value_or(looks::kBlack)).name());
+             QColor(look.text.value_or(looks::kBlack)).name(),
+             window.color(QPalette::Highlight).name(),
+             window.color(QPalette::HighlightedText).name());
 }
 
 // A caption is never cut off: where the installed face needs more room than
@@ -84,7 +88,7 @@ QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     auto* box = new QLineEdit(container);
     applyFont(box, look);
     box->setText(textOf(row));
-    box->setStyleSheet(textBoxStyle(look));
+    box->setStyleSheet(textBoxStyle(look, container->palette()));
     box->setTextMargins(0, 0, 0, 0);
     box->setCursorPosition(0);
     return box;

@@ -31,6 +31,8 @@ headless_packages=(xvfb xauth)
 test_packages=(
     googletest libgtest-dev libbenchmark-dev
     xdotool xclip x11-utils imagemagick openbox
+    # a desktop colour scheme as a non-KDE desktop sets it
+    qt6ct
     locales
     # the fuzzer and sanitizers, with the symbolizer of the same LLVM as clang: the
     # release's default LLVM, whichever version that is

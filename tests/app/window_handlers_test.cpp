@@ -13,9 +13,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <array>
 #include <cmath>
 #include <string>
@@ -40,11 +40,14 @@ struct SeenBox {
     QString text;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::WindowModality modality = Qt::NonModal;
+    bool overWindow = false;
     int buttons = 0;
     QString buttonText;
     double textOffCentre = 0;
     double buttonOffCentre = 0;
     QImage picture{};
+    bool deletedWhenClosed = false;
 };
 
 double inkCentre(const QImage& shot, const QWidget& part) {
@@ -98,29 +101,27 @@ protected:
     }
 
     // Clicks the confirm button; a message box that opens is read and closed
-    // with its first button, as the user would.
+    // with its first button, as the user would, and is gone afterwards.
     SeenBox clickConfirm() {
         SeenBox seen;
-        QTimer watcher;
-        watcher.setInterval(5);
-        QObject::connect(&watcher, &QTimer::timeout, [&] {
-            auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (message == nullptr) {
-                return;
-            }
-            watcher.stop();
-            seen = {true,
-                    message->text(),
-                    message->windowTitle(),
-                    message->icon(),
-                    static_cast<int>(message->buttons().size()),
-                    message->buttons().front()->text()};
-            measureCentring(*message, seen);
-            message->buttons().front()->click();
-        });
-        watcher.start();
         qobject_cast<QPushButton*>(control(window, "Command2"))->click();
-        watcher.stop();
+        auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (message == nullptr) {
+            return seen;
+        }
+        seen = {.shown = true,
+                .text = message->text(),
+                .title = message->windowTitle(),
+                .icon = message->icon(),
+                .modality = message->windowModality(),
+                .overWindow = message->parentWidget() == &window,
+                .buttons = static_cast<int>(message->buttons().size()),
+                .buttonText = message->buttons().front()->text()};
+        measureCentring(*message, seen);
+        const QPointer<QMessageBox> closed = message;
+        message->buttons().front()->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        seen.deletedWhenClosed = closed.isNull();
         return seen;
     }
 
@@ -245,6 +246,10 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         EXPECT_EQ(seen.text, QString::fromUtf8("输入数据不合理"));
         EXPECT_EQ(seen.title, QString::fromUtf8("错误信息"));
         EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+        // Modal over the window alone, with no event loop of its own.
+        EXPECT_EQ(seen.modality, Qt::WindowModal);
+        EXPECT_TRUE(seen.overWindow);
+        EXPECT_TRUE(seen.deletedWhenClosed);
         EXPECT_EQ(seen.buttons, 1);
         EXPECT_EQ(seen.buttonText, QString::fromUtf8("确定"));
         EXPECT_EQ(allBoxTexts(), before);

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The real program under a desktop colour scheme, as a user of a desktop
+# without KDE sets one: qt6ct's platform theme with its "darker" scheme. After
+# the default calculation the window must be the same, pixel for pixel, as
+# under the default look; the error box follows the scheme (it differs from
+# the default one, which also proves that the scheme reached the program).
+# Saves both windows and both boxes.
+#
+#   window_schemes.sh <trelvan binary> <output directory> <layout facts>   (run under xvfb-run)
+set -euo pipefail
+
+app=$1
+out=$2
+# shellcheck source=/dev/null
+source "$3"
+mkdir -p "$out"
+
+# shellcheck source=tests/e2e/harness.sh
+source "$(dirname "$0")/harness.sh"
+
+openbox --sm-disable >"$out/openbox.log" 2>&1 &
+wm=$!
+trap 'kill "$wm" ${pid:-} 2>/dev/null || true; rm -rf "$scratch"' EXIT
+wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "the window manager did not start"
+
+mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+cat >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf" <<'EOF'
+[Appearance]
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+custom_palette=true
+style=Fusion
+EOF
+
+# The client area's pixels, without any file format's own bytes.
+shoot() {
+    import -window root -crop "${client_w}x${client_h}+${client_x}+${client_y}" +repage "$1.png"
+    convert "$1.png" -depth 8 "rgb:$1.rgb"
+}
+
+# Waits until two shots a moment apart agree and differ from the shot $2:
+# the window has painted what the last click changed.
+shoot_settled() {
+    local name=$1 before=$2
+    for _ in $(seq 100); do
+        shoot "$name"
+        cp "$name.rgb" "$name.previous"
+        sleep 0.1
+        shoot "$name"
+        if cmp -s "$name.rgb" "$name.previous" && ! cmp -s "$name.rgb" "$before"; then
+            rm "$name.previous"
+            return 0
+        fi
+    done
+    fail "the window did not settle after a click"
+}
+
+# One run of the program under the theme named $1 (none: Qt's default), with
+# the calculation's window and the error box saved as $out/<what>-<scheme>.
+run_under() {
+    local scheme=$1
+    shift
+    env "$@" "$app" 2>"$out/trelvan-$scheme.log" &
+    pid=$!
+    wid=$(timeout 15 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
+        fail "no window titled $window_title appeared under the $scheme scheme"
+    xdotool windowactivate --sync "$wid"
+    read_client_area "$wid"
+    shoot "$scratch/opened"
+    # The click leaves the focus on the button, and no caret anywhere.
+    click Command2
+    shoot_settled "$out/window-$scheme" "$scratch/opened"
+
+    click Text7
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 5 "1"
+    click Command2
+    errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
+        fail "no error box appeared under the $scheme scheme"
+    local client_x client_y client_w client_h
+    read_client_area "$errwid"
+    shoot "$out/box-$scheme"
+    xdotool windowactivate --sync "$errwid" key Return
+    read_client_area "$wid"
+    click Command1
+    wait_for 5 bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
+    wait "$pid" || fail "the program ended with status $? under the $scheme scheme"
+}
+
+run_under default
+run_under darker QT_QPA_PLATFORMTHEME=qt6ct
+
+cmp -s "$out/window-default.rgb" "$out/window-darker.rgb" ||
+    fail "under the darker scheme the window differs from the default look" \
+        "($out/window-default.png, $out/window-darker.png)"
+! cmp -s "$out/box-default.rgb" "$out/box-darker.rgb" ||
+    fail "the error box looks the same under both schemes: the scheme did not reach the program"
+echo "PASS: the window keeps its design's colours under qt6ct's darker scheme; the error box follows it"
