@@ -3,7 +3,7 @@
 // pixel, and the error box follows the scheme and stays readable.
 
 #include "app/Form1.h"
-#include "tests/app/window_test_support.h"
+#include "tests/app/WindowTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>

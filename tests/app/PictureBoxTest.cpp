@@ -2,7 +2,7 @@
 // outside, clipping, drawing order, clearing, resizing and text placement.
 // Pixel sizes follow the device pixel ratio, so the tests also run at 2.
 #include "app/PictureBox.h"
-#include "tests/app/picturebox_test_support.h"
+#include "tests/app/PictureBoxTestSupport.h"
 
 #include <QFontInfo>
 #include <QtGlobal>

@@ -8,7 +8,7 @@
 #include "app/FormulaPicture.h"
 #include "app/LayoutTable.h"
 #include "app/PictureBox.h"
-#include "tests/app/window_test_support.h"
+#include "tests/app/WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -6,7 +6,7 @@
 #include "app/PictureBox.h"
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
-#include "tests/app/picturebox_test_support.h"
+#include "tests/app/PictureBoxTestSupport.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

@@ -6,8 +6,8 @@
 #include "app/PictureBox.h"
 #include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
-#include "tests/app/picturebox_test_support.h"
-#include "tests/app/window_test_support.h"
+#include "tests/app/PictureBoxTestSupport.h"
+#include "tests/app/WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
