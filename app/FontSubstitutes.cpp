@@ -54,7 +54,7 @@ constexpr std::array kSubstitutions = {
 };
 
 #ifdef _WIN32
-// The pictures are recordings of Qt's SVG drawings (SvgPictures.h), whose text
+// The pictures are recordings of Qt's SVG drawings (RecordedPicture.h), whose text
 // names the serif the SVG files use; Windows has Times New Roman in its place.
 void substitutePictureFaces() {
     QFont::insertSubstitution(QStringLiteral("Liberation Serif"),

@@ -1,6 +1,6 @@
 #include "app/FormulaPicture.h"
 
-#include "app/SvgPictures.h"
+#include "app/Pictures.h"
 
 #include <QPainter>
 
@@ -12,13 +12,13 @@ FormulaPicture::FormulaPicture(QWidget* parent, const QString& resource, const Q
 }
 
 QSize FormulaPicture::pictureSize() const {
-    return svgPicture(resource_).defaultSize();
+    return picture(resource_).defaultSize();
 }
 
 void FormulaPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), background_);
-    svgPicture(resource_).render(&p, QRectF(QPointF(0, 0), QSizeF(pictureSize())));
+    picture(resource_).render(&p, QRectF(QPointF(0, 0), QSizeF(pictureSize())));
 }
 
 }  // namespace app

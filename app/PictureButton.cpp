@@ -1,6 +1,6 @@
 #include "app/PictureButton.h"
 
-#include "app/SvgPictures.h"
+#include "app/Pictures.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -23,7 +23,7 @@ PictureButton::PictureButton(QWidget* parent, const QString& caption,
 }
 
 QSize PictureButton::pictureSize() const {
-    return svgPicture(pictureResource_).defaultSize();
+    return picture(pictureResource_).defaultSize();
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
@@ -33,7 +33,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     const QSizeF face(pictureSize());
     const QPointF faceCorner((width() - face.width()) / 2.0, (height() - face.height()) / 2.0);
     p.setClipRect(rect());
-    svgPicture(pictureResource_).render(&p, QRectF(faceCorner, face));
+    picture(pictureResource_).render(&p, QRectF(faceCorner, face));
 
     qDrawWinButton(&p, rect(), palette(), sunken, nullptr);
 

@@ -9,12 +9,11 @@
 
 namespace app {
 
-// A build without Qt's SVG module (the Windows one) has each picture under its
-// SVG file's name as the drawing Qt's SVG renderer made of it on the build
-// machine (tools/picture_recorder): the same vector drawing, played back scaled
-// into the box. The recording's bounding rectangle is the picture's size.
-// It answers the two questions the window asks of QSvgRenderer, so either
-// serves as the window's picture.
+// Each picture is under its SVG file's name as the drawing Qt's SVG renderer
+// made of it on the build machine (tools/picture_recorder): the same vector
+// drawing, played back scaled into the box, with nothing to parse at start-up
+// and no SVG module on the machine that runs the program. The recording's
+// bounding rectangle is the picture's size, as an SVG file's is its own.
 class RecordedPicture : public QObject {
 public:
     RecordedPicture(const QString& resource, QObject* parent) : QObject(parent) {

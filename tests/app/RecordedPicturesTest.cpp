@@ -1,7 +1,8 @@
-// The Windows build shows each picture as a recording of what Qt's SVG renderer
+// The program shows each picture as a recording of what Qt's SVG renderer
 // draws (tools/picture_recorder, RecordedPicture). Played back into a box, the
 // recording must have the picture's size and look as the SVG itself drawn there.
 #include "app/RecordedPicture.h"
+#include "tests/app/ImageCompare.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,23 +29,6 @@ QImage drawn(Picture& picture, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
     picture.render(&painter, QRectF(kCorner, QSizeF(size * kScale)));
     return image;
-}
-
-// Share of pixels whose colour differs by more than a quarter of the range in
-// any channel: anti-aliasing and text placement differ by a little at edges.
-double differingShare(const QImage& a, const QImage& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            if (qAbs(qRed(p) - qRed(q)) > 64 || qAbs(qGreen(p) - qGreen(q)) > 64 ||
-                qAbs(qBlue(p) - qBlue(q)) > 64) {
-                ++differing;
-            }
-        }
-    }
-    return double(differing) / (a.width() * a.height());
 }
 
 int inkedPixels(const QImage& image) {

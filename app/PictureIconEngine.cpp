@@ -1,6 +1,6 @@
-#include "app/SvgIconEngine.h"
+#include "app/PictureIconEngine.h"
 
-#include "app/SvgPictures.h"
+#include "app/Pictures.h"
 
 #include <QImage>
 #include <QPainter>
@@ -8,9 +8,9 @@
 
 namespace app {
 
-QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
-    Picture& picture = svgPicture(resource_);
-    QSize drawn = picture.defaultSize();
+QPixmap PictureIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
+    const RecordedPicture& drawing = picture(resource_);
+    QSize drawn = drawing.defaultSize();
     drawn.scale(size, Qt::KeepAspectRatio);
     if (drawn.isEmpty()) {
         return {};
@@ -18,13 +18,13 @@ QPixmap SvgIconEngine::pixmap(const QSize& size, QIcon::Mode, QIcon::State) {
     QImage image(drawn, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    picture.render(&painter, QRectF(image.rect()));
+    drawing.render(&painter, QRectF(image.rect()));
     painter.end();
     return QPixmap::fromImage(image);
 }
 
-void SvgIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-                          QIcon::State state) {
+void PictureIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+                              QIcon::State state) {
     painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
 }
 
