@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Proves that the README's two commands are all a new machine needs.
 #
-#   scripts/fresh-check.sh [--windows] [RELEASE] [COMMIT]
+#   scripts/fresh-check.sh [RELEASE] [COMMIT]
 #       (as root; RELEASE is 12/bookworm or 13/trixie, the machine's own by default;
 #        COMMIT defaults to HEAD)
 #
@@ -13,21 +13,12 @@
 # Debian package there, installs it with apt into a second fresh root of the same
 # release and checks that its window maps under Xvfb.
 #
-# With --windows it runs the Windows command (scripts/windows.sh) in the fresh root
-# instead, with this machine's cache of static Qt builds mounted at its usual place,
-# so that a Qt built for the release once is built no more.
-#
 # Each stage's wall time is printed; a failing stage is named and its log kept
 # in build/fresh-check-<release>/. Nothing stays mounted or running, whatever the exit.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 machine_release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-windows=false
-if [ "${1:-}" = --windows ]; then
-    windows=true
-    shift
-fi
 case "${1:-$machine_release}" in
 12 | bookworm) suite=bookworm ;;
 13 | trixie) suite=trixie ;;
@@ -38,7 +29,6 @@ case "${1:-$machine_release}" in
 esac
 commit=$(git -C "$repo" rev-parse --verify "${2:-HEAD}^{commit}")
 logs=$repo/build/fresh-check-$suite
-retries=5
 
 [ "$(id -u)" -eq 0 ] || { echo "fresh-check: run as root (it builds and enters Debian roots)" >&2; exit 2; }
 
@@ -50,48 +40,9 @@ build_root=$work/build-root
 package_root=$work/package-root
 roots=("$build_root" "$package_root")
 
-# --- Leaving nothing behind -------------------------------------------------
-
-# Ends every process whose root directory lies inside $1.
-kill_inside() {
-    local root=$1 pid link
-    for _ in 1 2 3; do
-        local found=0
-        for link in /proc/[0-9]*/root; do
-            pid=${link#/proc/}
-            pid=${pid%/root}
-            [ "$(readlink "$link" 2>/dev/null)" = "$root" ] || continue
-            kill -KILL "$pid" 2>/dev/null && found=1
-        done
-        [ "$found" -eq 0 ] && return 0
-        sleep 0.5
-    done
-}
-
-# Unmounts everything below $1, deepest first.
-unmount_inside() {
-    local root=$1 mountpoint
-    # A root with nothing mounted (the package root, when an earlier stage failed) is no
-    # failure: under errexit it would end the clean-up before the roots are deleted.
-    { findmnt -rn -o TARGET | grep -E "^$root(/|$)" || true; } | sort -r | while read -r mountpoint; do
-        umount "$mountpoint" 2>/dev/null || umount -l "$mountpoint"
-    done
-}
-
-cleanup() {
-    local root
-    for root in "${roots[@]}"; do
-        kill_inside "$root"
-        unmount_inside "$root"
-    done
-    # Never delete through a mount that is still there.
-    if findmnt -rn -o TARGET | grep -q "^$work/"; then
-        echo "fresh-check: something is still mounted below $work; left in place" >&2
-    else
-        rm -rf --one-file-system "$work"
-    fi
-}
-trap cleanup EXIT
+# shellcheck source=scripts/lib/debian-roots.sh
+source "$repo/scripts/lib/debian-roots.sh"
+trap remove_roots EXIT
 
 # --- Stages ----------------------------------------------------------------
 
@@ -126,67 +77,6 @@ report() {
     for i in "${!stage_names[@]}"; do
         printf '   %-22s %5d s\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
     done
-}
-
-# --- Debian roots ----------------------------------------------------------
-
-# Debian's archive and its security archive at the addresses this machine's own
-# enabled sources use (deb.debian.org where they name none).
-debian_archive() {
-    local kind=$1 file found=""
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] || continue
-        found=$(grep -v '^[[:space:]]*#' "$file" |
-            grep -Eo "https?://[^[:space:]]+/debian${kind}/?([[:space:]]|\$)" |
-            tr -d '[:space:]' | head -n 1 || true)
-        [ -n "$found" ] && break
-    done
-    echo "${found:-http://deb.debian.org/debian${kind}}"
-}
-
-host_tools() {
-    local missing=()
-    command -v mmdebstrap >/dev/null || missing+=(mmdebstrap)
-    command -v git >/dev/null || missing+=(git)
-    if [ ${#missing[@]} -gt 0 ]; then
-        apt-get -q -o Acquire::Retries=$retries update
-        DEBIAN_FRONTEND=noninteractive apt-get -q -o Acquire::Retries=$retries install -y \
-            --no-install-recommends "${missing[@]}"
-    fi
-    mmdebstrap --version
-}
-
-# Builds a minimal root at $1 with the packages in $2 (comma-separated) and
-# mounts what programs inside expect.
-make_root() {
-    local root=$1 include=$2 archive security
-    archive=$(debian_archive "")
-    security=$(debian_archive -security)
-    local -a sources=(
-        "deb $archive $suite main"
-        "deb $archive $suite-updates main"
-        "deb $security $suite-security main"
-    )
-    printf 'source: %s\n' "${sources[@]}"
-    # apt inside the root keeps trying a slow mirror too: mmdebstrap leaves the
-    # option in the root's apt configuration.
-    mmdebstrap --mode=root --variant=minbase --include="$include" \
-        --aptopt="Acquire::Retries \"$retries\"" "$suite" "$root" "${sources[@]}"
-    local fs
-    for fs in proc sys dev dev/pts dev/shm; do
-        mkdir -p "$root/$fs"
-        mount --bind "/$fs" "$root/$fs"
-    done
-    inside "$root" sh -c '. /etc/os-release && echo "root: $PRETTY_NAME"'
-}
-
-# Runs a command as root inside $1 with a clean environment.
-inside() {
-    local root=$1
-    shift
-    chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        HOME=/root "$@"
 }
 
 # --- What is checked -------------------------------------------------------
@@ -235,17 +125,6 @@ install_package() {
     [ "$rc" -eq 1 ] || { echo "the installed program ended with status $rc, not 1 (no display)"; return 1; }
 }
 
-# The Windows command, with the static Qt cache of this machine (one folder per
-# Qt version and options, so both releases share it).
-windows_command() {
-    local cache=${TRELVAN_CACHE:-/var/cache/trelvan}
-    mkdir -p "$cache" "$build_root$cache"
-    mount --bind "$cache" "$build_root$cache"
-    inside "$build_root" env TRELVAN_CACHE="$cache" bash -c 'cd /root/trelvan && bash scripts/windows.sh'
-    ls -l "$build_root"/root/trelvan/build/windows/*.exe "$build_root"/root/trelvan/build/windows/*.zip
-    cp "$build_root/root/trelvan/build/windows/screenshot.png" "$logs/"
-}
-
 # Starts the installed program under Xvfb and waits for its window to map.
 window_maps() {
     inside "$package_root" bash -c 'DEBIAN_FRONTEND=noninteractive apt-get -q install -y \
@@ -265,13 +144,6 @@ echo "fresh-check: $suite, commit $commit, work in $work, logs in $logs"
 stage host-tools host_tools
 stage build-root make_root "$build_root" git,ca-certificates
 stage clone clone_commit
-if $windows; then
-    stage windows-command windows_command
-    report
-    echo "   the screenshot under wine: $logs/screenshot.png"
-    echo "fresh-check: Windows command PASS on $suite (${#stage_names[@]} stages in $((SECONDS - started)) s)"
-    exit 0
-fi
 stage run-command run_command
 stage test-command test_command
 stage package package_command

@@ -1,29 +1,35 @@
 #!/usr/bin/env bash
-# Trelvan for 64-bit Windows, cross-built here and proven under wine:
+# Trelvan for 64-bit Windows, cross-built on Debian and proven under wine:
 #   1. installs the cross compiler, wine, nsis and the rest (scripts/setup.sh windows);
-#   2. builds a static Qt for Windows from Debian's Qt source of the host Qt's
-#      version, or takes it from its cache (scripts/windows-qt.sh);
+#   2. builds a static Qt for Windows from Debian's Qt source, or takes it from
+#      its cache (scripts/static-qt.sh windows);
 #   3. builds build/windows/trelvan.exe (one self-contained file), its installer
 #      build/windows/trelvan-<version>-setup.exe and build/windows/trelvan-<version>-windows.zip,
-#      and the calculation and chart tests for Windows (the `windows` preset);
-#   4. runs the tests, the program, the installer and the uninstaller under wine in an
-#      X server of its own (tests/windows/wine_checks.sh).
-# Run as root on Debian 12 or 13.
+#      and the tests for Windows (the `windows` preset);
+#   4. runs the tests, the program at every display scale and under the dark
+#      mode, the installer and the uninstaller under wine in an X server of its
+#      own (tests/windows/wine_checks.sh).
+# Run as root on Debian 12 or 13. It all happens in a fresh Debian 13 root (its
+# Qt is the newest the project supports), so that the same commit gives the
+# same files on either host.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${TRELVAN_IN_ROOT:-}" != trixie ]; then
+    exec bash scripts/in-fresh-root.sh trixie scripts/windows.sh
+fi
 started=$SECONDS
 
 bash scripts/setup.sh windows
 
 qt_started=$SECONDS
-TRELVAN_WINDOWS_QT=$(bash scripts/windows-qt.sh)
+TRELVAN_WINDOWS_QT=$(bash scripts/static-qt.sh windows)
 export TRELVAN_WINDOWS_QT
 qt_seconds=$((SECONDS - qt_started))
 
 cmake --preset windows
 nice -n 10 cmake --build --preset windows --parallel "$(nproc)"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash tests/windows/wine_checks.sh build/windows
+xvfb-run -a -s "-screen 0 2048x1536x24" bash tests/windows/wine_checks.sh build/windows
 
 # One file a Windows user downloads and starts: small enough to mail.
 exe_bytes=$(stat -c %s build/windows/trelvan.exe)
@@ -34,4 +40,5 @@ fi
 for f in build/windows/trelvan.exe build/windows/trelvan-*-setup.exe build/windows/trelvan-*-windows.zip; do
     echo "windows: $f, $(stat -c %s "$f") bytes"
 done
+echo "windows: $(head -n 1 "$TRELVAN_WINDOWS_QT/configure-options.txt")"
 echo "windows: passed in $((SECONDS - started)) s (Qt: $qt_seconds s)"

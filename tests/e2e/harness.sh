@@ -61,10 +61,35 @@ read_client_area() {
 
 # Clicks the middle of a control at its absolute screen position: the client
 # area's corner as the X server reports it, since a reparenting window manager
-# moves the client, plus the control's place in the client area.
+# moves the client, plus the control's place in the client area, scaled from
+# the layout's 96 dots per inch to the display's $dpi.
 click() {
-    local left top width height
+    local left top width height scale=${dpi:-96}
     read -r left top width height <<<"${rect[$1]}"
-    xdotool mousemove --sync $((client_x + left + width / 2)) $((client_y + top + height / 2)) \
-        click 1
+    xdotool mousemove --sync $((client_x + (2 * left + width) * scale / 192)) \
+        $((client_y + (2 * top + height) * scale / 192)) click 1
+}
+
+# The client area's pixels: a picture in $1.png, and its bare RGB bytes in
+# $1.rgb, which cmp compares.
+shoot() {
+    import -window root -crop "${client_w}x${client_h}+${client_x}+${client_y}" +repage "$1.png"
+    convert "$1.png" -depth 8 "rgb:$1.rgb"
+}
+
+# Shoots $1 until two shots a moment apart agree and differ from the shot $2
+# (its .rgb file): the window has painted all that the last click changed.
+shoot_settled() {
+    local name=$1 before=$2
+    for _ in $(seq 100); do
+        shoot "$name"
+        mv "$name.rgb" "$name.previous"
+        sleep 0.1
+        shoot "$name"
+        if cmp -s "$name.rgb" "$name.previous" && ! cmp -s "$name.rgb" "$before"; then
+            rm "$name.previous"
+            return 0
+        fi
+    done
+    fail "the window did not settle after a click"
 }

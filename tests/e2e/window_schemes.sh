@@ -32,29 +32,6 @@ custom_palette=true
 style=Fusion
 EOF
 
-# The client area's pixels, without any file format's own bytes.
-shoot() {
-    import -window root -crop "${client_w}x${client_h}+${client_x}+${client_y}" +repage "$1.png"
-    convert "$1.png" -depth 8 "rgb:$1.rgb"
-}
-
-# Waits until two shots a moment apart agree and differ from the shot $2:
-# the window has painted what the last click changed.
-shoot_settled() {
-    local name=$1 before=$2
-    for _ in $(seq 100); do
-        shoot "$name"
-        cp "$name.rgb" "$name.previous"
-        sleep 0.1
-        shoot "$name"
-        if cmp -s "$name.rgb" "$name.previous" && ! cmp -s "$name.rgb" "$before"; then
-            rm "$name.previous"
-            return 0
-        fi
-    done
-    fail "the window did not settle after a click"
-}
-
 # One run of the program under the theme named $1 (none: Qt's default), with
 # the calculation's window and the error box saved as $out/<what>-<scheme>.
 run_under() {
@@ -69,7 +46,7 @@ run_under() {
     shoot "$scratch/opened"
     # The click leaves the focus on the button, and no caret anywhere.
     click Command2
-    shoot_settled "$out/window-$scheme" "$scratch/opened"
+    shoot_settled "$out/window-$scheme" "$scratch/opened.rgb"
 
     click Text7
     xdotool key --clearmodifiers ctrl+a

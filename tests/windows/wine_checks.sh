@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The Windows build under wine, in a wine prefix of its own: the cross-built
-# unit tests, the real trelvan.exe driven as a user would (window size, the
-# default calculation's seven read-outs, the error box, the exit button, a
-# screenshot), then the installer and uninstaller.
+# unit tests; the real trelvan.exe driven as a user would at each display
+# scale (window size, the default calculation's seven read-outs, a screenshot,
+# with the window's scale tests beside it), then the error box and the exit
+# button; under the dark mode the same window pixel for pixel; then the
+# installer and uninstaller.
 #
-#   wine_checks.sh <build/windows folder>      (run under xvfb-run)
+#   wine_checks.sh <build/windows folder>      (run under xvfb-run, on a screen of 2048x1536)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -58,8 +60,9 @@ expect_default_results() {
         "X ${want[Text11]}, Y ${want[Text10]}, NT ${want[Text12]}, NI ${want[Text13]}"
 }
 
-# Starts a Windows program and waits for its window, checking
-# the client area's size; the wine process's id in app, the window in wid.
+# Starts a Windows program and waits for its window, checking the client
+# area's size at the display's scale; the wine process's id in app, the window
+# in wid.
 open_window() {
     wine "$1" >>"$scratch/trelvan.log" 2>&1 &
     app=$!
@@ -67,11 +70,12 @@ open_window() {
     wid=$(timeout 60 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
         fail "no window titled $window_title appeared for $1"
     read_client_area "$wid"
-    if [ "$client_w" != "$client_width" ] || [ "$client_h" != "$client_height" ]; then
-        fail "client area is ${client_w}x$client_h, not ${client_width}x$client_height"
+    local want_w=$(((client_width * dpi + 48) / 96)) want_h=$(((client_height * dpi + 48) / 96))
+    if [ "$client_w" != "$want_w" ] || [ "$client_h" != "$want_h" ]; then
+        fail "client area is ${client_w}x$client_h, not ${want_w}x$want_h at $dpi dpi"
     fi
     xdotool windowactivate --sync "$wid"
-    echo "wine: $(basename "$1") maps its window $window_title at ${client_w}x$client_h"
+    echo "wine: $(basename "$1") maps its window $window_title at ${client_w}x$client_h ($dpi dpi)"
 }
 
 close_with_exit_button() {
@@ -80,25 +84,59 @@ close_with_exit_button() {
     wait "$app" || fail "the program ended with status $?"
 }
 
-# The built program.
-open_window "$build/trelvan.exe"
-click Command2
-expect_default_results
-click Text7
-xdotool key End
-import -window root -crop "${client_w}x${client_h}+${client_x}+${client_y}" +repage \
-    "$build/screenshot.png"
-echo "wine: screenshot in $build/screenshot.png"
+# The window after the default calculation, shot once it has painted it
+# ($1.png, $1.rgb); the confirm button keeps the focus, so no caret shows.
+calculate_and_shoot() {
+    shoot "$scratch/opened"
+    click Command2
+    shoot_settled "$1" "$scratch/opened.rgb"
+}
+
+set_user_value() {
+    wine reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
+}
+
+# The display scales of Windows' settings: 125 %, 150 %, 200 % and 100 %, whose
+# window stays open for the error box.
+for dpi in 120 144 192 96; do
+    percent=$((dpi * 100 / 96))
+    set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$dpi"
+    # The chart's sunken edge meets its grid, no tick labels touch and no caption
+    # or box text is cut, as the window draws them at this scale.
+    ratio=$(awk -v dpi="$dpi" 'BEGIN { print dpi / 96 }')
+    QT_QPA_PLATFORM=windows wine "$build/tests/windows/scale_tests.exe" \
+        --expect-pixel-ratio="$ratio" --gtest_brief=1 >"$scratch/scale_tests.log" 2>&1 ||
+        fail "the scale tests failed at $percent %: $(cat "$scratch/scale_tests.log")"
+    open_window "$build/trelvan.exe"
+    calculate_and_shoot "$build/screenshot-$percent"
+    expect_default_results
+    echo "wine: at $percent %, the sunken edge meets the grid, the tick labels stay apart," \
+        "no text is cut; screenshot in $build/screenshot-$percent.png"
+    [ "$dpi" -eq 96 ] || close_with_exit_button
+done
 
 # A relative volatility of 1 is turned away and the results stay. Qt's message
 # box on Windows copies its title, text and buttons with ctrl+c.
-click Text7
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 5 "1"
-click Command2
-errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
-    fail "no error box appeared"
-xdotool windowactivate --sync "$errwid"
+open_error_box() {
+    click Text7
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 5 "1"
+    click Command2
+    errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
+        fail "no error box appeared"
+    xdotool windowactivate --sync "$errwid"
+    local client_x client_y client_w client_h
+    read_client_area "$errwid"
+    shoot "$1"
+}
+
+close_error_box() {
+    xdotool key Return
+    wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
+        fail "the error box did not close on Return"
+}
+
+open_error_box "$build/error-box"
 printf '%s' '<none>' | xclip -selection clipboard
 xdotool key --clearmodifiers ctrl+c
 rule=---------------------------
@@ -106,12 +144,28 @@ box_text=$(printf '%s\n' "$rule" 错误信息 "$rule" 输入数据不合理 "$ru
 wait_for 5 clipboard_is "$box_text" ||
     fail "the error box reads '$(xclip -o -selection clipboard 2>/dev/null)'"
 echo "wine: error box 错误信息 says 输入数据不合理 with the one button 确定"
-xdotool key Return
-wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
-    fail "the error box did not close on Return"
+close_error_box
 expect_default_results
 close_with_exit_button
 echo "wine: the exit button ended the program"
+
+# Windows' dark mode for apps: the window as designed, pixel for pixel; the
+# error box in the dark mode's colours.
+set_user_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+    AppsUseLightTheme 0
+open_window "$build/trelvan.exe"
+calculate_and_shoot "$build/screenshot-dark"
+cmp -s "$build/screenshot-100.rgb" "$build/screenshot-dark.rgb" ||
+    fail "in dark mode the window differs from the light one ($build/screenshot-dark.png)"
+open_error_box "$build/error-box-dark"
+! cmp -s "$build/error-box.rgb" "$build/error-box-dark.rgb" ||
+    fail "the error box looks the same in dark mode: the mode did not reach the program"
+close_error_box
+close_with_exit_button
+set_user_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+    AppsUseLightTheme 1
+echo "wine: in dark mode the window is the light one, pixel for pixel; the error box is dark" \
+    "($build/screenshot-dark.png, $build/error-box-dark.png)"
 
 # The installer, silently, for this user; the installed program; the uninstaller.
 wine "$build/trelvan-$version-setup.exe" /S || fail "the installer failed"
@@ -122,6 +176,8 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trelvan'
 [ -f "$installed/trelvan.exe" ] || fail "nothing installed in $installed"
 [ -f "$startmenu/Trelvan.lnk" ] || fail "no Start-menu entry in $startmenu"
 wine reg query "$key" >/dev/null || fail "no uninstall entry $key"
+dpi=96
+set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$dpi"
 open_window "$installed/trelvan.exe"
 close_with_exit_button
 echo "wine: installed in $installed with a Start-menu entry; the installed program runs"
@@ -134,4 +190,4 @@ nothing_left() {
 wait_for 60 nothing_left ||
     fail "left behind: $(ls -A "$installed" 2>/dev/null) $(ls "$startmenu" 2>/dev/null)"
 echo "wine: the uninstaller left no folder, shortcut or registry key"
-echo "PASS: unit tests, window, read-outs, error box, exit, installer and uninstaller under wine"
+echo "PASS: unit tests, window at four scales, read-outs, error box, exit, dark mode, installer and uninstaller under wine"
