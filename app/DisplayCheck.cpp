@@ -58,8 +58,9 @@ void holdOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 std::optional<std::string> DisplayCheck::missingDisplay() {
-#ifdef _WIN32
-    // Windows always has a desktop; DISPLAY and WAYLAND_DISPLAY mean nothing there.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+    // Windows and a browser page always have a screen; DISPLAY and
+    // WAYLAND_DISPLAY mean nothing there.
     return std::nullopt;
 #else
     const std::string platform = environment("QT_QPA_PLATFORM");

@@ -8,6 +8,12 @@
 #include <charconv>
 #include <cstdint>
 #include <system_error>
+#if !(defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L)
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+#endif
 
 namespace calc {
 
@@ -104,6 +110,26 @@ std::int64_t readExponent(TextCursor& cursor) {
     return negative ? -exponent : exponent;
 }
 
+// The correctly rounded double of a decimal text such as ".25e3"; false when
+// it lies beyond double's range, above or below. A standard library without
+// floating-point from_chars (LLVM's libc++ before 20) has C's strtod do it,
+// in the C locale's notation whatever the program's own locale.
+bool convertDecimal(const char* text, const char* end, double& value) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    return std::from_chars(text, end, value).ec != std::errc::result_out_of_range;
+#else
+    const locale_t classic = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    const locale_t previous = uselocale(classic);
+    errno = 0;
+    char* stop = nullptr;
+    value = std::strtod(text, &stop);
+    const bool inRange = errno != ERANGE && stop == end;
+    uselocale(previous);
+    freelocale(classic);
+    return inRange;
+#endif
+}
+
 // Correctly rounded, locale-independent conversion of 0.digits x 10^magnitude.
 std::optional<double> toDouble(const SignificantDigits& m, bool negative) {
     if (m.isZero() || m.magnitude < kUnderflowMagnitude) {
@@ -122,11 +148,11 @@ std::optional<double> toDouble(const SignificantDigits& m, bool negative) {
         *out++ = '1';
     }
     *out++ = 'e';
-    out = std::to_chars(out, text.data() + text.size(), m.magnitude).ptr;
+    out = std::to_chars(out, text.data() + text.size() - 1, m.magnitude).ptr;
+    *out = '\0';
 
     double value = 0;
-    const auto result = std::from_chars(text.data(), out, value);
-    if (result.ec == std::errc::result_out_of_range) {
+    if (!convertDecimal(text.data(), out, value)) {
         if (m.magnitude > 0) {
             return std::nullopt;
         }

@@ -18,10 +18,11 @@ else()
     set(TRELVAN_PICTURE_RECORDER_TARGET picture_recorder CACHE INTERNAL "")
 endif()
 
-# trelvan_record(<picture|icon> <svg> <output>): the recording of one SVG file.
+# trelvan_record(<picture|icon|png> <svg> <output> [side]): the recording of one
+# SVG file, a Windows icon drawn from it, or a square PNG image of it.
 function(trelvan_record kind svg output)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${TRELVAN_PICTURE_RECORDER} ${kind} ${svg} ${output}
+        COMMAND ${TRELVAN_PICTURE_RECORDER} ${kind} ${svg} ${output} ${ARGN}
         DEPENDS ${svg} ${TRELVAN_PICTURE_RECORDER_TARGET}
         VERBATIM)
 endfunction()

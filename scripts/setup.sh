@@ -6,13 +6,15 @@
 #                               and the decimal-comma locale the locale test runs under
 #   scripts/setup.sh windows    what building, above, plus what the Windows build and its
 #                               checks under wine need (scripts/windows.sh)
+#   scripts/setup.sh web        what building, above, plus what the browser build and its
+#                               checks in Chromium need (scripts/web.sh; Debian 13)
 set -euo pipefail
 
 profile=${1:-test}
 case "$profile" in
-run | headless | test | windows) ;;
+run | headless | test | windows | web) ;;
 *)
-    echo "usage: scripts/setup.sh [run|headless|test|windows]" >&2
+    echo "usage: scripts/setup.sh [run|headless|test|windows|web]" >&2
     exit 2
     ;;
 esac
@@ -50,11 +52,22 @@ windows_packages=(
     nsis wine wine64 xdotool xclip x11-utils imagemagick openbox
 )
 
+web_packages=(
+    # emscripten (its system libraries come built), Qt's build tools for the build
+    # machine's side, dpkg-source for Debian's Qt source; GoogleTest's source
+    emscripten qt6-base-dev-tools dpkg-dev googletest
+    # the faces cut down to what the window shows, as fontconfig finds them
+    python3-fonttools fontconfig
+    # the browser and the node that drives it; the npm that fetches the driver
+    chromium nodejs npm
+)
+
 wanted=("${build_packages[@]}")
 case "$profile" in
 headless) wanted+=("${headless_packages[@]}") ;;
 test) wanted+=("${headless_packages[@]}" "${test_packages[@]}") ;;
 windows) wanted+=("${headless_packages[@]}" "${windows_packages[@]}") ;;
+web) wanted+=("${web_packages[@]}") ;;
 esac
 
 sudo=()

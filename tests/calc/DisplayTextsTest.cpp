@@ -89,7 +89,12 @@ bool setDecimalCommaLocale() {
 TEST(FormatGeneral, IgnoresTheLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     ASSERT_TRUE(setDecimalCommaLocale()) << "no decimal-comma locale";
-    ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
+    if (std::localeconv()->decimal_point == std::string(".")) {
+        // A C library whose locales all write a full stop (the browser's) has
+        // nothing to get wrong here.
+        std::setlocale(LC_NUMERIC, saved.c_str());
+        GTEST_SKIP() << "every locale of this C library writes a full stop";
+    }
     EXPECT_EQ(formatGeneral(2.26), "2.26");
     EXPECT_EQ(parseNumber("0.95"), 0.95);
     EXPECT_EQ(parseNumber("1,5"), 1);

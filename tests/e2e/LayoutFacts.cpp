@@ -1,7 +1,8 @@
 // Prints the layout facts the end-to-end scripts check the real window by,
 // from the layout table itself: a shell file for the X11 script (the client
 // area and every control's rectangle in it, in pixels) and a JSON file for
-// the screen reader's round trip (what each box and button is called).
+// the screen reader's round trip and the browser check (what each box and
+// button is called, and where it is).
 //
 //   layout_facts <shell file> <JSON file>
 
@@ -68,6 +69,10 @@ void writeJson(std::ofstream& out) {
     for (std::size_t i = 0; i < kInputCount; ++i) {
         out << (i == 0 ? "" : ", ") << quoted(spokenName(rowOf(static_cast<InputBox>(i))));
     }
+    out << "],\n  \"initial_texts\": [";
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        out << (i == 0 ? "" : ", ") << quoted(rowOf(static_cast<InputBox>(i)).text);
+    }
     out << "],\n  \"readouts\": [";
     for (std::size_t i = 0; i < kReadoutCount; ++i) {
         const ControlRow& row = rowOf(static_cast<calc::ReadoutBox>(i));
@@ -80,7 +85,14 @@ void writeJson(std::ofstream& out) {
         << ",\n  \"chart\": " << quoted(spokenName(*chart)) << ",\n  \"focus_stops\": "
         << std::ranges::count_if(kControls,
                                  [](const ControlRow& row) { return row.tabIndex != kNoTabStop; })
-        << "\n}\n";
+        << ",\n  \"client_width\": " << twipsToPixels(kClientWidthTwips)
+        << ",\n  \"client_height\": " << twipsToPixels(kClientHeightTwips) << ",\n  \"rect\": {";
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const QRect r = inClientArea(i);
+        out << (i == 0 ? "\n    " : ",\n    ") << quoted(kControls[i].name) << ": [" << r.left()
+            << ", " << r.top() << ", " << r.width() << ", " << r.height() << ']';
+    }
+    out << "\n  }\n}\n";
 }
 
 }  // namespace

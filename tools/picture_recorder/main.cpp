@@ -2,6 +2,8 @@
 //                                        rectangle the picture's own size
 // picture_recorder icon IN.svg OUT.ico  draws IN into a Windows icon file with
 //                                        the sizes Windows shows
+// picture_recorder png IN.svg OUT.png    draws IN into a square PNG image, SIDE
+//                  SIDE                  pixels wide (a web page's icons)
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -35,23 +37,27 @@ void append(QByteArray& bytes, T value) {
     bytes.append(reinterpret_cast<const char*>(&little), sizeof little);
 }
 
+// The picture in the middle of a clear square, keeping its shape.
+QImage drawSquare(QSvgRenderer& svg, int side) {
+    QSize drawn = svg.defaultSize();
+    drawn.scale(side, side, Qt::KeepAspectRatio);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const QPointF corner((side - drawn.width()) / 2.0, (side - drawn.height()) / 2.0);
+    svg.render(&painter, QRectF(corner, QSizeF(drawn)));
+    return image;
+}
+
 // An .ico holding one PNG per size (read by Windows Vista and later).
 bool drawIcon(QSvgRenderer& svg, const QString& out) {
     const std::vector<int> sizes{16, 20, 24, 32, 40, 48, 64, 128, 256};
     std::vector<QByteArray> images;
     for (const int side : sizes) {
-        QSize drawn = svg.defaultSize();
-        drawn.scale(side, side, Qt::KeepAspectRatio);
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        const QPointF corner((side - drawn.width()) / 2.0, (side - drawn.height()) / 2.0);
-        svg.render(&painter, QRectF(corner, QSizeF(drawn)));
-        painter.end();
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG")) {
+        if (!drawSquare(svg, side).save(&buffer, "PNG")) {
             return false;
         }
         images.push_back(png);
@@ -88,8 +94,10 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 4 || (args[1] != "picture" && args[1] != "icon")) {
-        std::fprintf(stderr, "usage: picture_recorder picture|icon IN.svg OUT\n");
+    const bool png = args.size() == 5 && args[1] == "png" && args[4].toInt() > 0;
+    if (!png && (args.size() != 4 || (args[1] != "picture" && args[1] != "icon"))) {
+        std::fprintf(stderr, "usage: picture_recorder picture|icon IN.svg OUT\n"
+                             "       picture_recorder png IN.svg OUT.png SIDE\n");
         return 2;
     }
     QSvgRenderer svg(args[2]);
@@ -97,8 +105,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "picture_recorder: cannot read %s\n", qPrintable(args[2]));
         return 1;
     }
-    const bool written =
-        args[1] == "picture" ? recordPicture(svg, args[3]) : drawIcon(svg, args[3]);
+    const bool written = png                    ? drawSquare(svg, args[4].toInt()).save(args[3])
+                         : args[1] == "picture" ? recordPicture(svg, args[3])
+                                                : drawIcon(svg, args[3]);
     if (!written) {
         std::fprintf(stderr, "picture_recorder: cannot write %s\n", qPrintable(args[3]));
         return 1;

@@ -1,0 +1,44 @@
+// What the browser lacks that a desktop gives the program. It has no fonts of
+// the system: the page preloads subsets of the faces the Linux build resolves
+// to, which are registered here before the window asks for them, and the
+// toolkit's own texts (the error box) take the window's rounded sans. And its
+// event loop never returns from exec(): when the last window closes, the
+// runtime is ended here, so that the page can say that Trelvan has ended.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <emscripten.h>
+
+namespace {
+
+// Where the page's preload list puts the faces.
+const char* const kFaceFolder = "/fonts";
+// The face the window's panels set in; the toolkit's texts are set in it too.
+const char* const kToolkitFamily = "WenQuanYi Zen Hei";
+
+void registerPreloadedFaces() {
+    const QDir folder(QString::fromLatin1(kFaceFolder));
+    for (const QString& file : folder.entryList(QDir::Files)) {
+        QFontDatabase::addApplicationFont(folder.filePath(file));
+    }
+    QGuiApplication::setFont(QFont(QString::fromLatin1(kToolkitFamily)));
+}
+
+// Ended from a callback of the browser's own, where the runtime's unwinding is
+// expected, not from inside the toolkit's event handling.
+void endRuntimeWithTheLastWindow() {
+    QObject::connect(qGuiApp, &QGuiApplication::lastWindowClosed, [] {
+        emscripten_async_call([](void*) { emscripten_force_exit(0); }, nullptr, 0);
+    });
+}
+
+void startInTheBrowser() {
+    registerPreloadedFaces();
+    endRuntimeWithTheLastWindow();
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startInTheBrowser)

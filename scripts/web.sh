@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Trelvan in the browser, cross-built on Debian and proven in Debian's Chromium:
+#   1. installs emscripten, the host Qt tools, Chromium, node and the rest
+#      (scripts/setup.sh web), and the pinned browser driver from npm (tests/web);
+#   2. builds a static Qt for WebAssembly from Debian's Qt source, or takes it
+#      from its cache (scripts/static-qt.sh web);
+#   3. builds build/web/ (the `web` preset): the page and everything it loads,
+#      and trelvan-<version>-web.zip of them;
+#   4. runs the calculation and chart tests under node, and drives the page in
+#      headless Chromium (tests/web/browser_checks.mjs);
+#   5. measures what a visitor downloads and waits for (bench/web_page.mjs).
+# Run as root on Debian 12 or 13. It all happens in a fresh Debian 13 root, whose
+# emscripten and Qt are new enough, so that the same commit gives the same page
+# on either host.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "${TRELVAN_IN_ROOT:-}" != trixie ]; then
+    exec bash scripts/in-fresh-root.sh trixie scripts/web.sh
+fi
+started=$SECONDS
+
+bash scripts/setup.sh web
+(cd tests/web && npm ci --ignore-scripts --no-audit --no-fund)
+
+qt_started=$SECONDS
+TRELVAN_WEB_QT=$(bash scripts/static-qt.sh web)
+export TRELVAN_WEB_QT
+qt_seconds=$((SECONDS - qt_started))
+
+cmake --preset web
+nice -n 10 cmake --build --preset web --parallel "$(nproc)"
+ctest --preset web
+
+zip=$(echo build/web/trelvan-*-web.zip)
+node tests/web/browser_checks.mjs "$zip" build/web/host_tools build/web/browser
+
+# Everything a visitor downloads, compressed as a web server sends it: at most 4 MB.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+python3 -m zipfile -e "$zip" "$unpacked"
+download=0
+while read -r file; do
+    download=$((download + $(gzip -9c "$file" | wc -c)))
+done < <(find "$unpacked" -type f ! -name '*.txt')
+if [ "$download" -gt $((4 * 1024 * 1024)) ]; then
+    echo "web: a visit downloads $download bytes gzipped, more than 4 MiB" >&2
+    exit 1
+fi
+
+node bench/web_page.mjs "$zip" build/web/browser/layout_facts.json 10
+echo "web: $zip, $(stat -c %s "$zip") bytes; a visit downloads $download bytes gzipped"
+echo "web: $(head -n 1 "$TRELVAN_WEB_QT/configure-options.txt")"
+echo "web: passed in $((SECONDS - started)) s (Qt: $qt_seconds s)"

@@ -1,0 +1,83 @@
+// Shared by the browser checks and the page's benchmark: the page as a user
+// gets it (the zip, unpacked and served on 127.0.0.1), Debian's Chromium
+// started headless with a profile of its own, and the moment the window is drawn.
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readdirSync, readFileSync, statSync } from "node:fs";
+import { createServer } from "node:http";
+import { tmpdir } from "node:os";
+import path from "node:path";
+import puppeteer from "puppeteer-core";
+
+const types = {
+  ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
+  ".json": "application/json", ".webmanifest": "application/manifest+json", ".png": "image/png",
+  ".ttf": "font/ttf", ".otf": "font/otf", ".txt": "text/plain; charset=utf-8",
+};
+
+const filesBelow = (folder, prefix = "/") => readdirSync(folder).flatMap((name) => {
+  const full = path.join(folder, name);
+  return statSync(full).isDirectory() ? filesBelow(full, `${prefix}${name}/`) : [`${prefix}${name}`];
+});
+
+// The zip unpacked into a folder of its own, served as any static web server
+// would; files holds the paths it serves, "/" being index.html.
+export async function serve(zip) {
+  const folder = mkdtempSync(path.join(tmpdir(), "trelvan-page-"));
+  execFileSync("python3", ["-m", "zipfile", "-e", zip, folder]);
+  const files = new Set(["/", ...filesBelow(folder)]);
+  const server = createServer((request, response) => {
+    const wanted = new URL(request.url, "http://127.0.0.1").pathname;
+    if (!files.has(wanted)) {
+      response.writeHead(404).end();
+      return;
+    }
+    const file = path.join(folder, wanted === "/" ? "index.html" : wanted);
+    response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
+    response.end(readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return {
+    origin: `http://127.0.0.1:${server.address().port}`,
+    folder,
+    files,
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(resolve);
+    }),
+  };
+}
+
+// Debian's Chromium, headless, as root, with a new empty profile and none of its
+// own traffic (this machine's network refuses it).
+export function launchChromium() {
+  return puppeteer.launch({
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    userDataDir: mkdtempSync(path.join(tmpdir(), "trelvan-chromium-")),
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+      "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+  });
+}
+
+// Script for a page, run before its own: marks the first animation frame in
+// which the window is drawn (its lower right corner in the window's colour),
+// as window.trelvanFirstFrame, in milliseconds from the start of navigation.
+export const firstFrameProbe = () => {
+  const look = () => {
+    const root = document.getElementById("qt-shadow-container")?.shadowRoot;
+    const canvas = root?.querySelector(".qt-window canvas.qt-window-content");
+    const context = canvas?.width > 2 ? canvas.getContext("2d", { willReadFrequently: true }) : null;
+    const corner = context?.getImageData(canvas.width - 2, canvas.height - 2, 1, 1).data;
+    if (corner && corner[0] === 0xff && corner[1] === 0xff && corner[2] === 0xc0) {
+      window.trelvanFirstFrame = performance.now();
+      return;
+    }
+    requestAnimationFrame(look);
+  };
+  requestAnimationFrame(look);
+};
+
+export async function untilWindowDrawn(page) {
+  await page.waitForFunction(() => window.trelvanFirstFrame !== undefined, { timeout: 60000 });
+  return page.evaluate(() => window.trelvanFirstFrame);
+}
