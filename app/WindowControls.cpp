@@ -71,14 +71,18 @@ QString textBoxStyle(const Look& look, const QPalette& window) {
 
 // A caption is never cut off: where the installed face needs more room than
 // the laid-out size, the label grows to the right and downwards; it never
-// shrinks and never moves.
+// shrinks and never moves. Where a renderer snaps each glyph to whole pixels
+// (DirectWrite at 96 dots per inch) the ink of a line of text ends up to two
+// pixels past its advance, and the label leaves that room too.
+constexpr int kSnappedInk = 2;
+
 QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
     const QFontMetrics fm(label->font());
     QString shown = label->text();
     while (shown.endsWith(QLatin1Char(' '))) {
         shown.chop(1);
     }
-    const int width = std::max(laidOut.width(), fm.horizontalAdvance(shown));
+    const int width = std::max(laidOut.width(), fm.horizontalAdvance(shown) + kSnappedInk);
     const int height = std::max(laidOut.height(), fm.height());
     return {laidOut.topLeft(), QSize(width, height)};
 }

@@ -82,8 +82,9 @@ web)
     flavour=wasm-static
     patch=without_dejavu
     compiler=$(emcc -dumpversion)
-    # Qt's configure finds emscripten through an emsdk folder: this one names
-    # Debian's emscripten as the emsdk's own.
+    # Qt's configure, and its CMake files when a program is built, find emscripten
+    # through an emsdk folder: this one, beside the Qt builds, names Debian's
+    # emscripten as the emsdk's own (the web preset names it).
     EMSDK=$cache/emsdk
     export EMSDK
     mkdir -p "$EMSDK/upstream"

@@ -360,7 +360,9 @@ TEST_F(ChartWindow, TickLabelsStayApartAtTheirPlaces) {
             << "ink at " << patch.x() << ", " << patch.y() << " belongs to no label";
         ink[owner] |= patch;
     }
-    const int apart = qCeil(2 * dpr);
+    // Two pixels of blank, in whole device pixels: at a fractional ratio a
+    // renderer that snaps glyphs to the device grid may give up the fraction.
+    const int apart = qFloor(2 * dpr);
     for (std::size_t i = 0; i < ink.size(); ++i) {
         const PanelLabel& label = labels[i];
         SCOPED_TRACE(testing::Message()

@@ -11,7 +11,8 @@
 //   - under the browser's dark colour scheme the window is drawn as designed;
 //   - at device pixel ratio 2 the window has twice the pixels and its lines stay sharp;
 //   - the exit button ends the program; the page says so and starts it again;
-//   - with the network cut after a first visit, the page opens from its service worker.
+//   - it can be installed as an app, and with the network cut after a first
+//     visit it opens from its service worker.
 // Each check leaves a screenshot in OUT.
 //
 //   node browser_checks.mjs ZIP HOST_TOOLS OUT
@@ -325,6 +326,17 @@ let lightBoxDigest;
   log(`at device pixel ratio 2: ${main.canvasWidth}x${main.canvasHeight} pixels, ` +
     `${runs.length} grid lines each 2 device pixels wide`);
   await sharp.page.close();
+}
+
+// Installable as an app: the browser finds nothing missing in the manifest,
+// its icons or the service worker.
+{
+  await first.page.evaluate(() => navigator.serviceWorker.ready);
+  const session = await first.page.createCDPSession();
+  const { installabilityErrors } = await session.send("Page.getInstallabilityErrors");
+  check(installabilityErrors.length === 0,
+    `the page cannot be installed: ${JSON.stringify(installabilityErrors)}`);
+  log("installable as an app: manifest, icons and service worker as the browser wants them");
 }
 
 // Offline: the first visit installed the service worker; with the server gone

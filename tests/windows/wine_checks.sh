@@ -96,15 +96,23 @@ set_user_value() {
     wine reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
 }
 
+# Windows' display scale in dots per inch: wine's session reads it when it starts.
+set_display_scale() {
+    set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$1"
+    wineserver -k
+    wineserver -w
+    wineserver --persistent
+}
+
 # The display scales of Windows' settings: 125 %, 150 %, 200 % and 100 %, whose
 # window stays open for the error box.
 for dpi in 120 144 192 96; do
     percent=$((dpi * 100 / 96))
-    set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$dpi"
+    set_display_scale "$dpi"
     # The chart's sunken edge meets its grid, no tick labels touch and no caption
     # or box text is cut, as the window draws them at this scale.
     ratio=$(awk -v dpi="$dpi" 'BEGIN { print dpi / 96 }')
-    QT_QPA_PLATFORM=windows wine "$build/tests/windows/scale_tests.exe" \
+    wine "$build/tests/windows/scale_tests.exe" \
         --expect-pixel-ratio="$ratio" --gtest_brief=1 >"$scratch/scale_tests.log" 2>&1 ||
         fail "the scale tests failed at $percent %: $(cat "$scratch/scale_tests.log")"
     open_window "$build/trelvan.exe"
@@ -149,23 +157,36 @@ expect_default_results
 close_with_exit_button
 echo "wine: the exit button ended the program"
 
-# Windows' dark mode for apps: the window as designed, pixel for pixel; the
-# error box in the dark mode's colours.
-set_user_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
-    AppsUseLightTheme 0
-open_window "$build/trelvan.exe"
-calculate_and_shoot "$build/screenshot-dark"
-cmp -s "$build/screenshot-100.rgb" "$build/screenshot-dark.rgb" ||
-    fail "in dark mode the window differs from the light one ($build/screenshot-dark.png)"
-open_error_box "$build/error-box-dark"
-! cmp -s "$build/error-box.rgb" "$build/error-box-dark.rgb" ||
+# Windows 11 with its dark mode for apps (Qt takes up the dark mode only from
+# Windows 11 on): the window as in the light mode, pixel for pixel; the error
+# box in the dark mode's colours.
+set_string_value() {
+    wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
+}
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+set_string_value 'HKCU\Software\Wine' Version win11
+for mode in light dark; do
+    set_user_value "$personalize" AppsUseLightTheme "$([ "$mode" = light ] && echo 1 || echo 0)"
+    wineserver -k
+    wineserver -w
+    wineserver --persistent
+    open_window "$build/trelvan.exe"
+    calculate_and_shoot "$build/screenshot-win11-$mode"
+    open_error_box "$build/error-box-win11-$mode"
+    close_error_box
+    close_with_exit_button
+done
+cmp -s "$build/screenshot-win11-light.rgb" "$build/screenshot-win11-dark.rgb" ||
+    fail "in dark mode the window differs from the light one ($build/screenshot-win11-dark.png)"
+! cmp -s "$build/error-box-win11-light.rgb" "$build/error-box-win11-dark.rgb" ||
     fail "the error box looks the same in dark mode: the mode did not reach the program"
-close_error_box
-close_with_exit_button
-set_user_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
-    AppsUseLightTheme 1
-echo "wine: in dark mode the window is the light one, pixel for pixel; the error box is dark" \
-    "($build/screenshot-dark.png, $build/error-box-dark.png)"
+set_user_value "$personalize" AppsUseLightTheme 1
+set_string_value 'HKCU\Software\Wine' Version win10
+wineserver -k
+wineserver -w
+wineserver --persistent
+echo "wine: as Windows 11 in dark mode the window is the light one, pixel for pixel; the" \
+    "error box is dark ($build/screenshot-win11-dark.png, $build/error-box-win11-dark.png)"
 
 # The installer, silently, for this user; the installed program; the uninstaller.
 wine "$build/trelvan-$version-setup.exe" /S || fail "the installer failed"
@@ -176,8 +197,6 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trelvan'
 [ -f "$installed/trelvan.exe" ] || fail "nothing installed in $installed"
 [ -f "$startmenu/Trelvan.lnk" ] || fail "no Start-menu entry in $startmenu"
 wine reg query "$key" >/dev/null || fail "no uninstall entry $key"
-dpi=96
-set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$dpi"
 open_window "$installed/trelvan.exe"
 close_with_exit_button
 echo "wine: installed in $installed with a Start-menu entry; the installed program runs"
