@@ -70,6 +70,32 @@ click() {
         $((client_y + (2 * top + height) * scale / 192)) click 1
 }
 
+# Starts the scripts' window manager (openbox), its log in $1, and waits until
+# it manages the screen; its process id in wm.
+start_window_manager() {
+    openbox --sm-disable >"$1" 2>&1 &
+    wm=$!
+    wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        fail "the window manager did not start"
+}
+
+# Replaces a box's text with $2, as a user types it.
+type_into() {
+    click "$1"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 5 "$2"
+}
+
+# Turns the design away with a relative volatility of 1; the error box, once in
+# front, in errwid.
+open_error_box() {
+    type_into Text7 "1"
+    click Command2
+    errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
+        fail "no error box appeared"
+    xdotool windowactivate --sync "$errwid"
+}
+
 # The client area's pixels: a picture in $1.png, and its bare RGB bytes in
 # $1.rgb, which cmp compares.
 shoot() {

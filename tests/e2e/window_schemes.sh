@@ -18,11 +18,8 @@ mkdir -p "$out"
 # shellcheck source=tests/e2e/harness.sh
 source "$(dirname "$0")/harness.sh"
 
-openbox --sm-disable >"$out/openbox.log" 2>&1 &
-wm=$!
+start_window_manager "$out/openbox.log"
 trap 'kill "$wm" ${pid:-} 2>/dev/null || true; rm -rf "$scratch"' EXIT
-wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "the window manager did not start"
 
 mkdir -p "$XDG_CONFIG_HOME/qt6ct"
 cat >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf" <<'EOF'
@@ -48,16 +45,11 @@ run_under() {
     click Command2
     shoot_settled "$out/window-$scheme" "$scratch/opened.rgb"
 
-    click Text7
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 5 "1"
-    click Command2
-    errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
-        fail "no error box appeared under the $scheme scheme"
+    open_error_box
     local client_x client_y client_w client_h
     read_client_area "$errwid"
     shoot "$out/box-$scheme"
-    xdotool windowactivate --sync "$errwid" key Return
+    xdotool key Return
     read_client_area "$wid"
     click Command1
     wait_for 5 bash -c "! kill -0 $pid" || fail "the exit button did not end the program"

@@ -22,12 +22,6 @@ mkdir -p "$out"
 # shellcheck source=tests/e2e/harness.sh
 source "$(dirname "$0")/harness.sh"
 
-type_into() {
-    click "$1"
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 5 "$2"
-}
-
 # The window's client area (corner on the screen and size) and its frame as
 # left, right, top and bottom extents, into client_* and frame_*.
 read_geometry() {
@@ -52,11 +46,8 @@ shoot_framed() {
     import -window root -crop "$size+$((client_x - frame_l))+$((client_y - frame_t))" +repage "$2"
 }
 
-openbox --sm-disable >"$out/openbox.log" 2>&1 &
-wm=$!
+start_window_manager "$out/openbox.log"
 trap 'kill "$wm" 2>/dev/null || true; rm -rf "$scratch"' EXIT
-wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "the window manager did not start"
 
 "$app" 2>"$out/trelvan.log" &
 pid=$!
@@ -94,11 +85,7 @@ expect_box Text8 "1.12"
 expect_box Text12 "16"
 
 # A relative volatility of 1 is turned away; the previous results stay.
-type_into Text7 "1"
-click Command2
-errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
-    fail "no error box appeared"
-xdotool windowactivate --sync "$errwid"
+open_error_box
 shoot_framed "$errwid" "$out/error_box.png"
 xdotool key Return
 wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||

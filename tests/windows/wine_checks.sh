@@ -43,10 +43,8 @@ source "$scratch/layout_facts.sh"
 echo "wine: unit tests, one wine process per test executable"
 ctest --test-dir "$build" --output-on-failure --no-tests=error
 
-openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "the window manager did not start"
+start_window_manager "$scratch/openbox.log"
+pids+=("$wm")
 
 # The default design's read-outs, box by box.
 expect_default_results() {
@@ -125,14 +123,9 @@ done
 
 # A relative volatility of 1 is turned away and the results stay. Qt's message
 # box on Windows copies its title, text and buttons with ctrl+c.
-open_error_box() {
-    click Text7
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 5 "1"
-    click Command2
-    errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
-        fail "no error box appeared"
-    xdotool windowactivate --sync "$errwid"
+# The error box open, its client area shot as $1.
+open_and_shoot_error_box() {
+    open_error_box
     local client_x client_y client_w client_h
     read_client_area "$errwid"
     shoot "$1"
@@ -144,7 +137,7 @@ close_error_box() {
         fail "the error box did not close on Return"
 }
 
-open_error_box "$build/error-box"
+open_and_shoot_error_box "$build/error-box"
 printf '%s' '<none>' | xclip -selection clipboard
 xdotool key --clearmodifiers ctrl+c
 rule=---------------------------
@@ -172,7 +165,7 @@ for mode in light dark; do
     wineserver --persistent
     open_window "$build/trelvan.exe"
     calculate_and_shoot "$build/screenshot-win11-$mode"
-    open_error_box "$build/error-box-win11-$mode"
+    open_and_shoot_error_box "$build/error-box-win11-$mode"
     close_error_box
     close_with_exit_button
 done
