@@ -5,6 +5,7 @@
 #include "app/PanelFrame.h"
 #include "app/PictureBox.h"
 #include "app/PictureButton.h"
+#include "app/TextBox.h"
 #include "app/Twips.h"
 
 #include <QLabel>
@@ -56,19 +57,6 @@ QWidget* createLabel(const ControlRow& row, QWidget* container) {
     return label;
 }
 
-// A thin flat edge and no padding leave the whole 16-pixel line of 12-point text
-// visible inside the 18-pixel input boxes. A style sheet takes its selection
-// colours from the application, not the window: they are named here.
-QString textBoxStyle(const Look& look, const QPalette& window) {
-    return QStringLiteral("QLineEdit { border: 1px solid %1; padding: 0px; margin: 0px;"
-                          " background-color: %2; color: %3;"
-                          " selection-background-color: %4; selection-color: %5; }")
-        .arg(QColor(looks::kTextBoxEdge).name(), QColor(look.background).name(),
-             QColor(look.text.value_or(looks::kBlack)).name(),
-             window.color(QPalette::Highlight).name(),
-             window.color(QPalette::HighlightedText).name());
-}
-
 // A caption is never cut off: where the installed face needs more room than
 // the laid-out size, the label grows to the right and downwards; it never
 // shrinks and never moves. Where a renderer snaps each glyph to whole pixels
@@ -89,11 +77,10 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
 
 QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
-    auto* box = new QLineEdit(container);
+    auto* box = new TextBox(container, QColor(look.text.value_or(looks::kBlack)),
+                            QColor(look.background), QColor(looks::kTextBoxEdge));
     applyFont(box, look);
     box->setText(textOf(row));
-    box->setStyleSheet(textBoxStyle(look, container->palette()));
-    box->setTextMargins(0, 0, 0, 0);
     box->setCursorPosition(0);
     return box;
 }
