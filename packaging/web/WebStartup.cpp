@@ -1,11 +1,11 @@
 // What the browser lacks that a desktop gives the program. It has no fonts of
-// the system: the page preloads subsets of the faces the Linux build resolves
-// to, which are registered here before the window asks for them, and the
-// toolkit's own texts (the error box) take the window's rounded sans. And its
+// the system: the program carries subsets of the faces the Linux build resolves
+// to, in one collection (faces.sh), which are registered here before the window
+// asks for them, and the toolkit's own texts (the error box) take the window's
+// rounded sans. And its
 // event loop never returns from exec(): when the last window closes, the
 // runtime is ended here, so that the page can say that Trelvan has ended.
 #include <QCoreApplication>
-#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -13,16 +13,12 @@
 
 namespace {
 
-// Where the page's preload list puts the faces.
-const char* const kFaceFolder = "/fonts";
+const char* const kFaces = ":/fonts/faces.ttc";
 // The face the window's panels set in; the toolkit's texts are set in it too.
 const char* const kToolkitFamily = "WenQuanYi Zen Hei";
 
-void registerPreloadedFaces() {
-    const QDir folder(QString::fromLatin1(kFaceFolder));
-    for (const QString& file : folder.entryList(QDir::Files)) {
-        QFontDatabase::addApplicationFont(folder.filePath(file));
-    }
+void registerFaces() {
+    QFontDatabase::addApplicationFont(QString::fromLatin1(kFaces));
     QGuiApplication::setFont(QFont(QString::fromLatin1(kToolkitFamily)));
 }
 
@@ -35,7 +31,7 @@ void endRuntimeWithTheLastWindow() {
 }
 
 void startInTheBrowser() {
-    registerPreloadedFaces();
+    registerFaces();
     endRuntimeWithTheLastWindow();
 }
 
