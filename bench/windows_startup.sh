@@ -22,6 +22,7 @@ scratch=$(mktemp -d)
 export XDG_RUNTIME_DIR=$scratch WINEPREFIX=$scratch/wine WINEARCH=win64 WINEDEBUG=-all \
     WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
+mkdir -p "$WINEPREFIX"
 wineserver --persistent
 wineboot --init >/dev/null 2>&1
 
