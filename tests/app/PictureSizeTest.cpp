@@ -86,7 +86,8 @@ class Pictures : public testing::TestWithParam<PictureCase> {};
 
 TEST_P(Pictures, LoadsWithItsLaidOutSizeAndGround) {
     const PictureCase& picture = GetParam();
-    const RecordedPicture& drawing = app::picture(QString::fromLatin1(picture.path));
+    const QString resource = QString::fromLatin1(picture.path);
+    const RecordedPicture& drawing = app::picture(resource);
     EXPECT_EQ(drawing.defaultSize(), QSize(picture.width, picture.height));
 
     const QImage image = render(drawing);
