@@ -8,6 +8,10 @@
 # remove) and work (the folder that holds them), and traps remove_roots on EXIT.
 
 retries=5
+# Packages a root downloaded, kept for the next root of the same release: apt
+# takes a kept file only when it matches the archive's index, and fetches
+# whatever the archive has replaced since.
+downloads=${TRELVAN_CACHE:-/var/cache/trelvan}/apt-$suite
 
 # Ends every process whose root directory lies inside $1.
 kill_inside() {
@@ -35,10 +39,34 @@ unmount_inside() {
     done
 }
 
+# Hands the packages a root holds to the roots that follow it: hard links,
+# so a file is never half there, and one already kept stays as it is.
+keep_downloads() {
+    local archives=$1/var/cache/apt/archives deb
+    [ -d "$archives" ] || return 0
+    mkdir -p "$downloads"
+    for deb in "$archives"/*.deb; do
+        [ -f "$deb" ] && [ ! -e "$downloads/${deb##*/}" ] || continue
+        ln "$deb" "$downloads/" 2>/dev/null ||
+            { cp "$deb" "$downloads/.${deb##*/}" && mv "$downloads/.${deb##*/}" "$downloads/"; } || true
+    done
+}
+
+# Puts the kept packages where apt in the new root $1 looks first; those no
+# root has read for a month go.
+reuse_downloads() {
+    local archives=$1/var/cache/apt/archives
+    mkdir -p "$downloads" "$archives"
+    find "$downloads" -maxdepth 1 -name '*.deb' -atime +30 -delete
+    find "$downloads" -maxdepth 1 -name '*.deb' -exec cp -l -t "$archives" {} + 2>/dev/null ||
+        find "$downloads" -maxdepth 1 -name '*.deb' -exec cp -t "$archives" {} +
+}
+
 remove_roots() {
     local root
     for root in "${roots[@]}"; do
         kill_inside "$root"
+        keep_downloads "$root"
         unmount_inside "$root"
     done
     # Never delete through a mount that is still there.
@@ -93,6 +121,7 @@ make_root() {
     # option in the root's apt configuration.
     mmdebstrap --mode=root --variant=minbase --include="$include" \
         --aptopt="Acquire::Retries \"$retries\"" "$suite" "$root" "${sources[@]}"
+    reuse_downloads "$root"
     local fs
     for fs in proc sys dev dev/pts dev/shm; do
         mkdir -p "$root/$fs"
