@@ -32,6 +32,23 @@ wait_for() {
     return 1
 }
 
+# The first visible window whose title matches the pattern $2, waited for up
+# to $1 seconds. A window that closes while xdotool walks the tree (wine makes
+# and drops helper windows as a program starts) ends xdotool with BadWindow, so
+# each try is a fresh search rather than one long --sync.
+find_window() {
+    local tries=$(($1 * 20)) found
+    for ((i = 0; i < tries; i++)); do
+        found=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1) || true
+        if [ -n "$found" ]; then
+            echo "$found"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
 # The clipboard holds exactly $1 (a Windows program's copy may end in a carriage return).
 clipboard_is() {
     [ "$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')" = "$1" ]
@@ -91,7 +108,7 @@ type_into() {
 open_error_box() {
     type_into Text7 "1"
     click Command2
-    errwid=$(timeout 10 xdotool search --sync --onlyvisible --name '^错误信息$' | head -n 1) ||
+    errwid=$(find_window 10 '^错误信息$') ||
         fail "no error box appeared"
     xdotool windowactivate --sync "$errwid"
 }

@@ -36,7 +36,7 @@ run_under() {
     shift
     env "$@" "$app" 2>"$out/trelvan-$scheme.log" &
     pid=$!
-    wid=$(timeout 15 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
+    wid=$(find_window 15 "^$window_title\$") ||
         fail "no window titled $window_title appeared under the $scheme scheme"
     xdotool windowactivate --sync "$wid"
     read_client_area "$wid"

@@ -53,7 +53,7 @@ trap 'kill "$wm" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 pid=$!
 trap 'kill "$pid" "$wm" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
-wid=$(timeout 15 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
+wid=$(find_window 15 "^$window_title\$") ||
     fail "no window titled $window_title appeared"
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 wait_for 5 frame_centred ||

@@ -65,7 +65,7 @@ open_window() {
     wine "$1" >>"$scratch/trelvan.log" 2>&1 &
     app=$!
     pids+=("$app")
-    wid=$(timeout 60 xdotool search --sync --onlyvisible --name "^$window_title\$" | head -n 1) ||
+    wid=$(find_window 60 "^$window_title\$") ||
         fail "no window titled $window_title appeared for $1"
     read_client_area "$wid"
     local want_w=$(((client_width * dpi + 48) / 96)) want_h=$(((client_height * dpi + 48) / 96))
