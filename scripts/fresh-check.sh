@@ -43,6 +43,12 @@ roots=("$build_root" "$package_root")
 # shellcheck source=scripts/lib/debian-roots.sh
 source "$repo/scripts/lib/debian-roots.sh"
 trap remove_roots EXIT
+# Compiled objects kept for the next check of the same release. ccache keys an
+# object by the preprocessed source, the options and the compiler, so whatever
+# changed compiles again, and it replays each compiler's warnings; the build
+# root keeps the same paths every time, so a repeated check compiles only what
+# the commit changed.
+compiler_cache=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$suite
 
 # --- Stages ----------------------------------------------------------------
 
@@ -81,6 +87,19 @@ report() {
 
 # --- What is checked -------------------------------------------------------
 
+make_build_root() {
+    make_root "$build_root" git,ca-certificates,ccache
+    mount_into "$build_root" "$compiler_cache"
+    in_build_root ccache --zero-stats
+}
+
+# Runs a command in the build root with CMake's compiler launcher set to ccache
+# (read by each build folder's first configure).
+in_build_root() {
+    inside "$build_root" env CCACHE_DIR="$compiler_cache" CCACHE_MAXSIZE=4G \
+        CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
+}
+
 clone_commit() {
     git clone -q --no-checkout "$repo" "$build_root/root/trelvan"
     git -C "$build_root/root/trelvan" checkout -q "$commit"
@@ -91,7 +110,7 @@ clone_commit() {
 # it built stays up under Xvfb, as the README starts it, until it is stopped.
 run_command() {
     local rc=0
-    inside "$build_root" bash -c 'cd /root/trelvan && bash scripts/run.sh' || rc=$?
+    in_build_root bash -c 'cd /root/trelvan && bash scripts/run.sh' || rc=$?
     [ "$rc" -eq 3 ] || { echo "run.sh ended with status $rc, not 3 (built, no display)"; return 1; }
     rc=0
     inside "$build_root" bash -c 'cd /root/trelvan && timeout 15 xvfb-run -a build/app/bin/trelvan' || rc=$?
@@ -101,11 +120,11 @@ run_command() {
 }
 
 test_command() {
-    inside "$build_root" bash -c 'cd /root/trelvan && bash scripts/test.sh'
+    in_build_root bash -c 'cd /root/trelvan && bash scripts/test.sh'
 }
 
 package_command() {
-    inside "$build_root" bash -c \
+    in_build_root bash -c \
         'cd /root/trelvan && cmake --preset package && cmake --build --preset package'
     cp "$build_root"/root/trelvan/build/package/trelvan_*.deb "$work/"
     ls -l "$work"/trelvan_*.deb
@@ -142,7 +161,7 @@ window_maps() {
 started=$SECONDS
 echo "fresh-check: $suite, commit $commit, work in $work, logs in $logs"
 stage host-tools host_tools
-stage build-root make_root "$build_root" git,ca-certificates
+stage build-root make_build_root
 stage clone clone_commit
 stage run-command run_command
 stage test-command test_command
@@ -159,5 +178,7 @@ for preset in tests sanitize; do
 done
 versions=$(inside "$build_root" sh -c 'dpkg-query -W -f="\${Package} \${Version}\n" qt6-base-dev g++ clang')
 sed 's/^/   built with /' <<<"$versions"
+echo "-- the compiler cache in this check"
+in_build_root ccache --show-stats | sed 's/^/   /'
 echo "   the package depends on: $(cat "$work/depends")"
 echo "fresh-check: PASS on $suite (${#stage_names[@]} stages in $((SECONDS - started)) s)"
