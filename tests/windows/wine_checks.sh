@@ -3,8 +3,8 @@
 # unit tests; the real trelvan.exe driven as a user would at each display
 # scale (window size, the default calculation's seven read-outs, a screenshot,
 # with the window's scale tests beside it), then the error box and the exit
-# button; under the dark mode the same window pixel for pixel; then the
-# installer and uninstaller.
+# button; under the dark mode, and with the program's own request for the dark
+# scheme, the same window pixel for pixel; then the installer and uninstaller.
 #
 #   wine_checks.sh <build/windows folder>      (run under xvfb-run, on a screen of 2048x1536)
 set -euo pipefail
@@ -163,6 +163,18 @@ for mode in light dark; do
     wineserver -k
     wineserver -w
     wineserver --persistent
+    # In the light mode the program asks for the dark scheme itself; the report
+    # file names the test, so a build that left it out cannot pass.
+    if [ "$mode" = light ]; then
+        hint_test=DesktopScheme.WindowKeepsTheDesignColoursUnderADarkStyleHint
+        wine "$build/tests/windows/scheme_tests.exe" --gtest_filter="$hint_test" \
+            --gtest_output="xml:$(winepath -w "$scratch/scheme_tests.xml")" \
+            >"$scratch/scheme_tests.log" 2>&1 ||
+            fail "the dark style hint test failed: $(cat "$scratch/scheme_tests.log")"
+        grep -q "name=\"${hint_test#*.}\" .*status=\"run\"" "$scratch/scheme_tests.xml" ||
+            fail "the dark style hint test did not run"
+        echo "wine: asked for the dark scheme, the program keeps its window pixel for pixel"
+    fi
     open_window "$build/trelvan.exe"
     calculate_and_shoot "$build/screenshot-win11-$mode"
     open_and_shoot_error_box "$build/error-box-win11-$mode"
@@ -202,4 +214,4 @@ nothing_left() {
 wait_for 60 nothing_left ||
     fail "left behind: $(ls -A "$installed" 2>/dev/null) $(ls "$startmenu" 2>/dev/null)"
 echo "wine: the uninstaller left no folder, shortcut or registry key"
-echo "PASS: unit tests, window at four scales, read-outs, error box, exit, dark mode, installer and uninstaller under wine"
+echo "PASS: unit tests, window at four scales, read-outs, error box, exit, dark mode and style hint, installer and uninstaller under wine"
