@@ -32,21 +32,18 @@ wait_for() {
     return 1
 }
 
-# The first visible window whose title matches the pattern $2, waited for up
-# to $1 seconds. A window that closes while xdotool walks the tree (wine makes
-# and drops helper windows as a program starts) ends xdotool with BadWindow, so
-# each try is a fresh search rather than one long --sync.
+# Whether a visible window's title matches the pattern $1; the first one in
+# found_window. A window that closes while xdotool walks the tree (wine makes
+# and drops helper windows as a program starts) ends xdotool with BadWindow:
+# a miss, and the caller's next try is a fresh search.
+visible_window() {
+    found_window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$found_window" ]
+}
+
+# Prints the first visible window whose title matches $2, waited for up to $1 seconds.
 find_window() {
-    local tries=$(($1 * 20)) found
-    for ((i = 0; i < tries; i++)); do
-        found=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1) || true
-        if [ -n "$found" ]; then
-            echo "$found"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
+    wait_for "$1" visible_window "$2" && echo "$found_window"
 }
 
 # The clipboard holds exactly $1 (a Windows program's copy may end in a carriage return).
