@@ -3,7 +3,7 @@
 #   1. installs emscripten, the host Qt tools, Chromium, node and the rest
 #      (scripts/setup.sh web), and the pinned browser driver from npm (tests/web);
 #   2. builds a static Qt for WebAssembly from Debian's Qt source, or takes it
-#      from its cache (scripts/static-qt.sh web);
+#      from its cache (scripts/static-qt-web.sh);
 #   3. builds build/web/ (the `web` preset): the page and everything it loads,
 #      and trelvan-<version>-web.zip of them;
 #   4. runs the calculation and chart tests under node, and drives the page in
@@ -23,7 +23,7 @@ bash scripts/setup.sh web
 (cd tests/web && npm ci --ignore-scripts --no-audit --no-fund)
 
 qt_started=$SECONDS
-TRELVAN_WEB_QT=$(bash scripts/static-qt.sh web)
+TRELVAN_WEB_QT=$(bash scripts/static-qt-web.sh)
 export TRELVAN_WEB_QT
 qt_seconds=$((SECONDS - qt_started))
 

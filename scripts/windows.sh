@@ -2,7 +2,7 @@
 # Trelvan for 64-bit Windows, cross-built on Debian and proven under wine:
 #   1. installs the cross compiler, wine, nsis and the rest (scripts/setup.sh windows);
 #   2. builds a static Qt for Windows from Debian's Qt source, or takes it from
-#      its cache (scripts/static-qt.sh windows);
+#      its cache (scripts/static-qt-windows.sh);
 #   3. builds build/windows/trelvan.exe (one self-contained file), its installer
 #      build/windows/trelvan-<version>-setup.exe and build/windows/trelvan-<version>-windows.zip,
 #      and the tests for Windows (the `windows` preset);
@@ -22,7 +22,7 @@ started=$SECONDS
 bash scripts/setup.sh windows
 
 qt_started=$SECONDS
-TRELVAN_WINDOWS_QT=$(bash scripts/static-qt.sh windows)
+TRELVAN_WINDOWS_QT=$(bash scripts/static-qt-windows.sh)
 export TRELVAN_WINDOWS_QT
 qt_seconds=$((SECONDS - qt_started))
 

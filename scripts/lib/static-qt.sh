@@ -1,0 +1,141 @@
+# shellcheck shell=bash
+# Builds a static Qt (qtbase: Core, Gui, Widgets and their plugins) for another
+# platform from Debian's own Qt source of the host Qt's version, and caches it.
+# Sourced, not run, by one script per platform (static-qt-windows.sh,
+# static-qt-web.sh), which sets
+#   flavour               the cache folders' name (mingw-static, wasm-static)
+#   target                the platform's name in the logs
+#   compiler              the cross compiler's version
+#   platform_options      configure options of that platform alone
+#   configure_toolchain   CMake options naming a toolchain file, if any
+#   key_files             files whose content also keys the cache
+#   patch                 a function that patches the unpacked source for it
+# and then calls build_static_qt, which prints the cached Qt's folder on stdout;
+# everything else goes to stderr.
+#
+# The cache folder is keyed by the Qt version and a hash of the Debian source
+# version, the compiler, the configure options, the toolchain and the source
+# patch, so a change to any of them builds a new Qt next to the old one. A folder
+# counts only once its completion stamp is written, so a half-built or
+# half-installed Qt is never used. An interrupted build resumes from its build
+# folder.
+#
+#   TRELVAN_CACHE   where the cache lives (default /var/cache/trelvan)
+
+cache=${TRELVAN_CACHE:-/var/cache/trelvan}
+jobs=$(nproc)
+
+log() { echo "static-qt: $*" >&2; }
+
+host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+qt_version=${host_version%%[+-]*}
+
+# What the program uses and nothing else, on every platform: no network, no
+# database, no printing, no image format but PNG, and none of the widgets,
+# dialogs, style sheets and document formats the program never shows.
+common_options=(
+    -static -release -opensource -confirm-license
+    -qt-host-path /usr
+    -nomake examples -nomake tests
+    -no-dbus -no-icu
+    -no-feature-network -no-feature-sql -no-feature-printsupport
+    -no-feature-concurrent -no-feature-testlib -no-feature-xml
+    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -no-gif -no-ico -qt-freetype -qt-harfbuzz
+    -no-feature-style-stylesheet
+    -no-feature-filedialog -no-feature-fontdialog -no-feature-colordialog
+    -no-feature-wizard -no-feature-progressdialog -no-feature-inputdialog
+    -no-feature-errormessage -no-feature-calendarwidget -no-feature-datetimeedit
+    -no-feature-graphicsview -no-feature-graphicseffect -no-feature-mdiarea
+    -no-feature-dockwidget -no-feature-textbrowser -no-feature-syntaxhighlighter
+    -no-feature-undoview -no-feature-columnview -no-feature-fontcombobox
+    -no-feature-keysequenceedit -no-feature-lcdnumber -no-feature-dial
+    -no-feature-splashscreen -no-feature-tablewidget -no-feature-treewidget
+    -no-feature-datawidgetmapper -no-feature-toolbox
+    -no-feature-textodfwriter -no-feature-textmarkdownreader
+    -no-feature-textmarkdownwriter -no-feature-movie
+)
+cmake_options=(
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+)
+
+# Debian's sources need a deb-src twin of the machine's Debian entries.
+add_source_entries() {
+    local twin=/etc/apt/sources.list.d/trelvan-deb-src.sources
+    apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources && return 0
+    log "adding deb-src entries for the Debian archive"
+    : >"$twin.new"
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] && [ "$f" != "$twin" ] || continue
+        # Each stanza of a deb822 file, if it names a Debian archive, once more as deb-src.
+        awk -v RS= -v ORS='\n\n' '/URIs:[^\n]*debian/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >>"$twin.new"
+    done
+    mv "$twin.new" "$twin"
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*debian.*\)$/deb-src \1/p' /etc/apt/sources.list >"${twin%.sources}.list"
+    fi
+    apt-get -q -o Acquire::Retries=5 update >&2
+}
+
+# The source as patched for this platform, kept until its Qt is installed;
+# prints its folder.
+patched_source() {
+    local folder
+    folder=$cache/src/$flavour-qt6-base-$host_version-$(declare -f "$patch" | sha256sum | cut -c1-10)
+    if [ ! -f "$folder/.fetched" ]; then
+        mkdir -p "$cache/src"
+        find "$cache/src" -mindepth 1 -maxdepth 1 -name "$flavour-*" ! -path "$folder" \
+            -exec rm -rf {} +
+        add_source_entries
+        rm -rf "$folder"
+        mkdir -p "$folder"
+        log "fetching the source of qt6-base $host_version"
+        (cd "$folder" && apt-get -q -o Acquire::Retries=5 source "qt6-base=$host_version" >&2)
+        "$patch" "$(find "$folder" -mindepth 1 -maxdepth 1 -type d | head -n1)"
+        touch "$folder/.fetched"
+    fi
+    echo "$folder"
+}
+
+build_static_qt() {
+    local options=("${common_options[@]}" "${platform_options[@]}")
+    local key prefix stamp
+    key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
+        cat - "${key_files[@]}" <(declare -f "$patch") | sha256sum | cut -c1-10)
+    prefix=$cache/qt-$qt_version-$flavour-$key
+    stamp=$prefix/.complete
+
+    if [ -f "$stamp" ]; then
+        log "using the cached Qt in $prefix"
+        echo "$prefix"
+        return 0
+    fi
+
+    local source_folder source
+    source_folder=$(patched_source)
+    source=$(find "$source_folder" -mindepth 1 -maxdepth 1 -type d | head -n1)
+
+    local started=$SECONDS
+    local work=$cache/build-$qt_version-$flavour-$key
+    # A build for this platform left half done under other options is never resumed.
+    find "$cache" -mindepth 1 -maxdepth 1 -name "build-*-$flavour-*" ! -path "$work" -exec rm -rf {} +
+    if [ ! -f "$work/build.ninja" ]; then
+        rm -rf "$work"
+        mkdir -p "$work"
+        log "configuring qtbase $qt_version for $prefix"
+        (cd "$work" && "$source/configure" -prefix "$prefix" "${options[@]}" -- \
+            "${configure_toolchain[@]}" "${cmake_options[@]}" >&2)
+    fi
+    log "building qtbase (a quarter of an hour on two idle cores, an hour on busy ones)"
+    nice -n 10 cmake --build "$work" --parallel "$jobs" >&2
+    rm -rf "$prefix"
+    cmake --install "$work" >&2
+    printf '%s\n' "Qt $qt_version (Debian qt6-base $host_version), $target compiler $compiler" \
+        "${options[@]}" "${cmake_options[@]}" >"$prefix/configure-options.txt"
+    touch "$stamp"
+    rm -rf "$work" "$source_folder"
+    # Builds for this platform under earlier options or versions are not used again.
+    find "$cache" -mindepth 1 -maxdepth 1 -name "qt-*-$flavour-*" ! -path "$prefix" -exec rm -rf {} +
+    log "built in $((SECONDS - started)) s"
+    echo "$prefix"
+}
