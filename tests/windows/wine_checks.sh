@@ -76,11 +76,11 @@ open_and_shoot_error_box() {
 
 expect_default_results() {
     expect_default_readouts
-    local box shown=()
+    local box shown=""
     for box in "${readout_boxes[@]}"; do
-        shown+=("$box ${default_readout[$box]}")
+        shown+="$box ${default_readout[$box]}, "
     done
-    echo "wine: read-outs $(IFS=,; echo "${shown[*]}")"
+    echo "wine: read-outs ${shown%, }"
 }
 
 # Qt's message box on Windows copies its title, text and buttons with ctrl+c.
