@@ -3,8 +3,8 @@
 #include "app/DesignPalette.h"
 #include "app/LayoutTable.h"
 #include "app/PictureBox.h"
-#include "app/RejectionBox.h"
 #include "app/PictureIconEngine.h"
+#include "app/RejectionBox.h"
 #include "app/WindowControls.h"
 #include "calc/DisplayTexts.h"
 #include "calc/ReadInputs.h"
@@ -109,20 +109,12 @@ void Form1::Command1_Click() {
 void Form1::Command2_Click() {
     // The texts must outlive the views InputTexts holds.
     std::array<QByteArray, kInputCount> typed;
+    calc::InputTexts texts;
     for (std::size_t i = 0; i < kInputCount; ++i) {
         typed[i] = controls_.inputs[i]->text().toUtf8();
+        texts[i] =
+            std::string_view(typed[i].constData(), static_cast<std::size_t>(typed[i].size()));
     }
-    const auto view = [&typed](InputBox box) {
-        const QByteArray& text = typed[static_cast<std::size_t>(box)];
-        return std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
-    };
-    const calc::InputTexts texts{.text1 = view(InputBox::Text1),
-                                 .text2 = view(InputBox::Text2),
-                                 .text3 = view(InputBox::Text3),
-                                 .text4 = view(InputBox::Text4),
-                                 .text5 = view(InputBox::Text5),
-                                 .text6 = view(InputBox::Text6),
-                                 .text7 = view(InputBox::Text7)};
 
     const std::optional<calc::ShortcutInputs> inputs = calc::readInputs(texts);
     const std::optional<calc::ShortcutResults> results =

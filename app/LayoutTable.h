@@ -3,6 +3,7 @@
 #include "app/Looks.h"
 #include "app/Twips.h"
 #include "calc/DisplayTexts.h"
+#include "calc/InputBoxes.h"
 
 #include <algorithm>
 #include <array>
@@ -31,9 +32,9 @@ enum class ControlKind {
     PlotArea,        // drawing surface with a sunken edge
 };
 
-// The seven input boxes, in the order of the texts the calculation takes (InputTexts).
-enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
-inline constexpr std::size_t kInputCount = static_cast<std::size_t>(InputBox::Text7) + 1;
+// The input boxes are the calculation's (InputBox), with their initial texts.
+using calc::InputBox;
+using calc::kInputCount;
 // The read-out boxes are the calculation's (ReadoutBox), as many as it has texts.
 inline constexpr std::size_t kReadoutCount =
     std::tuple_size_v<decltype(calc::displayTexts(std::declval<calc::ShortcutResults>()))>;
@@ -91,7 +92,7 @@ inline constexpr std::array kControls = {
                .rect = {240, 480, 1455, 375}, .look = &looks::kInputCaption, .text = "进料流量"},
     ControlRow{.name = "Text1", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 480, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text1,
-               .text = "100", .tabIndex = 7, .accessibleName = "进料流量",
+               .text = calc::inputBox(InputBox::Text1).initialText, .tabIndex = 7, .accessibleName = "进料流量",
                .accessibleDescription = "进料的摩尔流量，单位 kmol/h"},
     ControlRow{.name = "Label19", .container = "Frame1", .kind = ControlKind::Label,
                .rect = {3240, 480, 975, 375}, .look = &looks::kUnitLabel, .text = "kmol/h"},
@@ -99,7 +100,7 @@ inline constexpr std::array kControls = {
                .rect = {240, 960, 1215, 420}, .look = &looks::kInputCaption, .text = "进料组成"},
     ControlRow{.name = "Text2", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 960, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text2,
-               .text = "0.5", .tabIndex = 6, .accessibleName = "进料组成",
+               .text = calc::inputBox(InputBox::Text2).initialText, .tabIndex = 6, .accessibleName = "进料组成",
                .accessibleDescription = "进料中易挥发组分的摩尔分数，单位 mol/mol"},
     ControlRow{.name = "Label18", .container = "Frame1", .kind = ControlKind::Label,
                .rect = {3240, 960, 975, 375}, .look = &looks::kUnitLabel, .text = "mol/mol"},
@@ -107,13 +108,13 @@ inline constexpr std::array kControls = {
                .rect = {240, 1440, 1200, 240}, .look = &looks::kInputCaption, .text = "热状态参数"},
     ControlRow{.name = "Text3", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 1440, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text3,
-               .text = "-0.1", .tabIndex = 5, .accessibleName = "热状态参数 q",
+               .text = calc::inputBox(InputBox::Text3).initialText, .tabIndex = 5, .accessibleName = "热状态参数 q",
                .accessibleDescription = "进料的热状态参数 q，无单位"},
     ControlRow{.name = "Label4", .container = "Frame1", .kind = ControlKind::Label,
                .rect = {240, 1920, 1170, 420}, .look = &looks::kInputCaption, .text = "回流比"},
     ControlRow{.name = "Text4", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 1920, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text4,
-               .text = "1.2", .tabIndex = 4, .accessibleName = "回流比 R/Rmin",
+               .text = calc::inputBox(InputBox::Text4).initialText, .tabIndex = 4, .accessibleName = "回流比 R/Rmin",
                .accessibleDescription = "操作回流比与最小回流比之比 R/Rmin，单位 mol/mol"},
     ControlRow{.name = "Label20", .container = "Frame1", .kind = ControlKind::Label,
                .rect = {3240, 1920, 1575, 375}, .look = &looks::kUnitLabel,
@@ -123,7 +124,7 @@ inline constexpr std::array kControls = {
                .text = "塔顶产品组成"},
     ControlRow{.name = "Text5", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 2400, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text5,
-               .text = "0.95", .tabIndex = 3, .accessibleName = "塔顶产品组成",
+               .text = calc::inputBox(InputBox::Text5).initialText, .tabIndex = 3, .accessibleName = "塔顶产品组成",
                .accessibleDescription = "塔顶产品中易挥发组分的摩尔分数，单位 mol/mol"},
     ControlRow{.name = "Label16", .container = "Frame1", .kind = ControlKind::Label,
                .rect = {3240, 2520, 975, 255}, .look = &looks::kUnitLabel, .text = "mol/mol"},
@@ -132,7 +133,7 @@ inline constexpr std::array kControls = {
                .text = "塔底产品组成"},
     ControlRow{.name = "Text6", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 2880, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text6,
-               .text = "0.05", .tabIndex = 2, .accessibleName = "塔底产品组成",
+               .text = calc::inputBox(InputBox::Text6).initialText, .tabIndex = 2, .accessibleName = "塔底产品组成",
                .accessibleDescription = "塔底产品中易挥发组分的摩尔分数，单位 mol/mol"},
     ControlRow{.name = "Label17", .container = "Frame1", .kind = ControlKind::Label,
                .rect = {3240, 3000, 975, 255}, .look = &looks::kUnitLabel, .text = "mol/mol"},
@@ -140,7 +141,7 @@ inline constexpr std::array kControls = {
                .rect = {240, 3360, 1200, 240}, .look = &looks::kInputCaption, .text = "相对挥发度"},
     ControlRow{.name = "Text7", .container = "Frame1", .kind = ControlKind::TextBox,
                .rect = {1920, 3360, 1000, 270}, .look = &looks::kTextBox, .role = InputBox::Text7,
-               .text = "2.47", .tabIndex = 1, .accessibleName = "相对挥发度",
+               .text = calc::inputBox(InputBox::Text7).initialText, .tabIndex = 1, .accessibleName = "相对挥发度",
                .accessibleDescription = "易挥发组分对难挥发组分的相对挥发度，无单位"},
     ControlRow{.name = "Command2", .container = "Frame1", .kind = ControlKind::Button,
                .rect = {600, 3840, 2415, 400}, .look = &looks::kButton, .role = Command::Confirm,
@@ -269,12 +270,16 @@ constexpr const ControlRow& rowOf(ControlRole role) {
 
 // What the window relies on, checked as it compiles: every container is an
 // earlier row, every input, read-out and button has exactly one box, and
-// there is one chart panel with one plot area.
+// there is one chart panel with one plot area; each input box's row is the
+// control the inputs table names.
 static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
     return row.container == nullptr ||
            containerIndex(row) < static_cast<std::size_t>(&row - kControls.data());
 }));
 static_assert(layout_detail::eachOnce<InputBox>(kInputCount));
+static_assert(std::ranges::all_of(calc::kInputBoxes, [](const calc::InputBoxRow& input) {
+    return layout_detail::sameName(rowOf(input.box).name, input.control);
+}));
 static_assert(layout_detail::eachOnce<calc::ReadoutBox>(kReadoutCount));
 static_assert(layout_detail::eachOnce<Command>(kCommandCount));
 static_assert(std::ranges::count(kControls, ControlKind::ChartPanel, &ControlRow::kind) == 1);

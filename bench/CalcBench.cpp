@@ -1,6 +1,7 @@
 // One whole calculation as the confirm button runs it: reading and testing the
-// seven default input texts, the shortcut design and the seven result texts.
+// initial input texts, the shortcut design and the seven result texts.
 #include "calc/DisplayTexts.h"
+#include "calc/InputBoxes.h"
 #include "calc/ParseNumber.h"
 #include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
@@ -12,13 +13,7 @@ namespace {
 
 using namespace calc;
 
-const InputTexts kDefaultTexts{.text1 = "100",
-                               .text2 = "0.5",
-                               .text3 = "-0.1",
-                               .text4 = "1.2",
-                               .text5 = "0.95",
-                               .text6 = "0.05",
-                               .text7 = "2.47"};
+constexpr InputTexts kDefaultTexts = initialTexts();
 
 void BM_DefaultTextsToResultTexts(benchmark::State& state) {
     for (auto _ : state) {

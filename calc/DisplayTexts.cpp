@@ -2,6 +2,8 @@
 #include "calc/DisplayTexts.h"
 
 #include "calc/FormatGeneral.h"
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
 #include "calc/Truncate2.h"
 
 namespace calc {
@@ -16,6 +18,16 @@ std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
         {ReadoutBox::Text12, formatGeneral(r.plateCount)},
         {ReadoutBox::Text13, formatGeneral(r.feedPlate)},
     }};
+}
+
+std::optional<std::array<DisplayText, 7>> readoutsFor(const InputTexts& texts) {
+    const std::optional<ShortcutInputs> inputs = readInputs(texts);
+    const std::optional<ShortcutResults> results =
+        inputs ? calculateShortcut(*inputs) : std::nullopt;
+    if (!results) {
+        return std::nullopt;
+    }
+    return displayTexts(*results);
 }
 
 }  // namespace calc

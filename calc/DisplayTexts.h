@@ -1,8 +1,10 @@
 #pragma once
 
+#include "calc/InputBoxes.h"
 #include "calc/ShortcutResults.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace calc {
@@ -18,5 +20,9 @@ struct DisplayText {
 // The seven texts in the order the click handler writes them:
 // Rmin, R, Nmin, Y, X, plate count, feed plate.
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r);
+
+// What the read-out boxes show after a click with these input texts, as the
+// click handler computes it; nullopt where it shows the error message instead.
+std::optional<std::array<DisplayText, 7>> readoutsFor(const InputTexts& texts);
 
 }  // namespace calc

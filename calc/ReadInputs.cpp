@@ -1,5 +1,5 @@
-// Reading the seven input boxes into one design, testing each value as soon as
-// it is read.
+// Reading the input boxes into one design, testing each value as soon as it
+// is read.
 #include "calc/ReadInputs.h"
 
 #include "calc/ParseNumber.h"
@@ -8,34 +8,36 @@ namespace calc {
 
 namespace {
 
-// Reads one box into field when its value passes accepted; false is a rejection,
-// whether the value fails its test or cannot be represented at all.
-template <typename Test>
-bool readField(std::string_view text, double& field, Test accepted) {
-    const std::optional<double> value = parseNumber(text);
-    if (!value || !accepted(*value)) {
-        return false;
+// A bound's value: its constant, or the value of the field it names as read so
+// far; nullopt when the rule has no bound on that side.
+std::optional<double> boundValue(const Bound& bound, const ShortcutInputs& read) {
+    if (const auto* constant = std::get_if<double>(&bound)) {
+        return *constant;
     }
-    field = *value;
-    return true;
+    if (const auto* field = std::get_if<double ShortcutInputs::*>(&bound)) {
+        return read.*(*field);
+    }
+    return std::nullopt;
+}
+
+bool accepts(const InputBoxRow& row, double value, const ShortcutInputs& read) {
+    const std::optional<double> above = boundValue(row.above, read);
+    const std::optional<double> below = boundValue(row.below, read);
+    return (!above || value > *above) && (!below || value < *below);
 }
 
 }  // namespace
 
 std::optional<ShortcutInputs> readInputs(const InputTexts& texts) {
     ShortcutInputs in{};
-    // The feed composition comes after both product compositions because its
-    // test compares it with them; q is read second and never tested.
-    const bool accepted =
-        readField(texts.text1, in.feedRate, [](double v) { return v > 0; }) &&
-        readField(texts.text3, in.q, [](double) { return true; }) &&
-        readField(texts.text4, in.refluxFactor, [](double v) { return v > 1; }) &&
-        readField(texts.text5, in.xD, [](double v) { return v > 0 && v < 1; }) &&
-        readField(texts.text6, in.xW, [&](double v) { return v > 0 && v < in.xD; }) &&
-        readField(texts.text2, in.xF, [&](double v) { return v > in.xW && v < in.xD; }) &&
-        readField(texts.text7, in.alpha, [](double v) { return v > 1; });
-    if (!accepted) {
-        return std::nullopt;
+    for (const InputBox box : kReadingOrder) {
+        const InputBoxRow& row = inputBox(box);
+        // A text beyond the range of the arithmetic is rejected like a broken rule.
+        const std::optional<double> value = parseNumber(texts[static_cast<std::size_t>(box)]);
+        if (!value || !accepts(row, *value, in)) {
+            return std::nullopt;
+        }
+        in.*row.field = *value;
     }
     return in;
 }

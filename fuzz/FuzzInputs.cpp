@@ -8,6 +8,7 @@
 // '|'. Missing texts are empty; text after the seventh separator is ignored.
 
 #include "calc/DisplayTexts.h"
+#include "calc/InputBoxes.h"
 #include "calc/ParseNumber.h"
 #include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
@@ -27,11 +28,11 @@ namespace {
 using namespace calc;
 
 constexpr char kSeparator = '|';
-constexpr std::size_t kBoxCount = 7;
+constexpr std::size_t kBoxCount = kInputCount;
 // 15 significant digits: the text is within half a unit of the 15th digit.
 constexpr double kTextTolerance = 1e-14;
 
-using BoxTexts = std::array<std::string_view, kBoxCount>;
+using BoxTexts = InputTexts;
 
 void require(bool holds, const char* what) {
     if (!holds) {
@@ -134,13 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < kBoxCount; ++i)
         values[i] = checkedParse(boxes[i]);
 
-    const std::optional<ShortcutInputs> record = readInputs(InputTexts{.text1 = boxes[0],
-                                                                       .text2 = boxes[1],
-                                                                       .text3 = boxes[2],
-                                                                       .text4 = boxes[3],
-                                                                       .text5 = boxes[4],
-                                                                       .text6 = boxes[5],
-                                                                       .text7 = boxes[6]});
+    const std::optional<ShortcutInputs> record = readInputs(boxes);
     if (!record) {
         require(!passesTests(values), "record rejected although every box passes its test");
         return 0;

@@ -5,6 +5,7 @@
 
 #include "app/Form1.h"
 #include "app/LayoutTable.h"
+#include "tests/app/WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,30 +27,27 @@ constexpr int kClicks = 2000;
 constexpr int kWarmUpClicks = 200;
 constexpr long kAllowedGrowthKb = 2048;
 
-using Texts = std::array<const char*, 7>;
-
 struct ValidSet {
-    Texts inputs;    // by InputBox
-    Texts readouts;  // by ReadoutBox
+    InputTexts inputs;
+    Readouts readouts;
 };
 
 // Default design, then q = 1 and q = 0 (saturated liquid and vapour feed).
 const std::array<ValidSet, 3> kValidSets = {{
-    {{"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"},
-     {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"}},
-    {{"100", "0.5", "1", "1.2", "0.95", "0.05", "2.47"},
+    {initialTextsWith(), defaultReadouts()},
+    {initialTextsWith({{InputBox::Text3, "1"}}),
      {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
-    {{"100", "0.5", "", "1.2", "0.95", "0.05", "2.47"},
+    {initialTextsWith({{InputBox::Text3, ""}}),
      {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
 }};
 
 // Rejected by the input tests, or degenerate once calculated (yq above xD).
-const std::array<Texts, 5> kRejectedSets = {{
-    {"0", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"},
-    {"100", "0.95", "-0.1", "1.2", "0.95", "0.05", "2.47"},
-    {"100", "0.5", "-0.1", "1,5", "0.95", "0.05", "2.47"},
-    {"", "", "", "", "", "", ""},
-    {"100", "0.9", "1", "1.2", "0.95", "0.05", "2.47"},
+const std::array<InputTexts, 5> kRejectedSets = {{
+    initialTextsWith({{InputBox::Text1, "0"}}),
+    initialTextsWith({{InputBox::Text2, "0.95"}}),
+    initialTextsWith({{InputBox::Text4, "1,5"}}),
+    InputTexts{},
+    initialTextsWith({{InputBox::Text2, "0.9"}, {InputBox::Text3, "1"}}),
 }};
 
 long residentKb() {
@@ -79,9 +77,11 @@ protected:
         return form_.findChild<QLineEdit*>(QString::fromUtf8(name));
     }
 
-    void type(const Texts& texts) {
+    void type(const InputTexts& texts) {
         for (std::size_t i = 0; i < kInputCount; ++i)
-            box(rowOf(static_cast<InputBox>(i)).name)->setText(texts[i]);
+            box(rowOf(static_cast<InputBox>(i)).name)
+                ->setText(
+                    QString::fromUtf8(texts[i].data(), static_cast<qsizetype>(texts[i].size())));
     }
 
     // The box opens over the window and the click returns; its OK button

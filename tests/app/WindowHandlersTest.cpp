@@ -27,11 +27,7 @@ using namespace calc;
 
 // Inputs by InputBox; results by ReadoutBox, the order they are written in:
 // Rmin, R, Nmin, Y, X, plates, feed plate.
-using Texts = std::array<const char*, 7>;
-static_assert(kInputCount == 7 && kReadoutCount == 7);
-
-constexpr Texts kDefaultInputs = {"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"};
-constexpr Texts kDefaultResults = {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"};
+const Readouts kDefaultResults = defaultReadouts();
 
 // What the user saw of a message box during one click; where its text's ink
 // and its first button are centred across, from the box's own centre.
@@ -74,9 +70,11 @@ class WindowHandlers : public testing::Test {
 protected:
     void SetUp() override { window.Form_Load(); }
 
-    void type(const Texts& texts) {
+    void type(const InputTexts& texts) {
         for (std::size_t i = 0; i < kInputCount; ++i) {
-            inputBox(window, static_cast<InputBox>(i))->setText(QString::fromUtf8(texts[i]));
+            inputBox(window, static_cast<InputBox>(i))
+                ->setText(
+                    QString::fromUtf8(texts[i].data(), static_cast<qsizetype>(texts[i].size())));
         }
     }
 
@@ -125,10 +123,10 @@ protected:
         return seen;
     }
 
-    void expectResults(const Texts& results) {
+    void expectResults(const Readouts& results) {
         for (std::size_t i = 0; i < kReadoutCount; ++i) {
             const auto which = static_cast<ReadoutBox>(i);
-            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromUtf8(results[i]))
+            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromStdString(results[i]))
                 << rowOf(which).name;
         }
     }
@@ -161,14 +159,14 @@ TEST_F(WindowHandlers, LoadDrawsTheChartBeforeAnyCalculation) {
 
 struct GoodSet {
     const char* what;
-    Texts inputs;
-    Texts results;
+    InputTexts inputs;
+    Readouts results;
 };
 
 const GoodSet kGoodSets[] = {
-    {"default inputs", kDefaultInputs, kDefaultResults},
+    {"default inputs", initialTextsWith(), kDefaultResults},
     {"saturated liquid feed",
-     {"100", "0.5", "1", "1.2", "0.95", "0.05", "2.47"},
+     initialTextsWith({{InputBox::Text3, "1"}}),
      {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
 };
 
@@ -181,8 +179,10 @@ TEST_F(WindowHandlers, ConfirmWritesTheSevenResultsAndMarksTheChart) {
         expectResults(set.results);
         EXPECT_TRUE(containsColour(plotArea(), kMarkerRed));
         // The operating point as the X and Y read-outs show it.
-        EXPECT_TRUE(chartDescription().contains(QStringLiteral("X = ") + set.results[4]));
-        EXPECT_TRUE(chartDescription().contains(QStringLiteral("Y = ") + set.results[3]));
+        EXPECT_TRUE(chartDescription().contains(QStringLiteral("X = ") +
+                                                QString::fromStdString(set.results[4])));
+        EXPECT_TRUE(chartDescription().contains(QStringLiteral("Y = ") +
+                                                QString::fromStdString(set.results[3])));
     }
 }
 
@@ -216,19 +216,24 @@ TEST_F(WindowHandlers, ChartIsClearedBetweenTheSecondAndThirdResult) {
 
 struct BadSet {
     const char* what;
-    Texts inputs;
+    InputTexts inputs;
 };
+
+// The feed's equilibrium vapour richer than the top product: every input
+// passes its test, and no design exists.
+const InputTexts kDegenerate =
+    initialTextsWith({{InputBox::Text2, "0.9"}, {InputBox::Text3, "1"}, {InputBox::Text7, "10"}});
 
 // Rejected by the input checks, or accepted but admitting no design.
 const BadSet kBadSets[] = {
-    {"feed of zero", {"0", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"}},
-    {"reflux factor of one", {"100", "0.5", "-0.1", "1", "0.95", "0.05", "2.47"}},
-    {"top composition of one", {"100", "0.5", "-0.1", "1.2", "1", "0.05", "2.47"}},
-    {"bottom equal to top", {"100", "0.5", "-0.1", "1.2", "0.95", "0.95", "2.47"}},
-    {"empty volatility", {"100", "0.5", "-0.1", "1.2", "0.95", "0.05", ""}},
-    {"number beyond range", {"1E999", "0.5", "-0.1", "1.2", "0.95", "0.05", "2.47"}},
-    {"several bad values", {"", "", "", "", "", "", ""}},
-    {"no positive minimum reflux", {"100", "0.9", "1", "1.2", "0.95", "0.05", "10"}},
+    {"feed of zero", initialTextsWith({{InputBox::Text1, "0"}})},
+    {"reflux factor of one", initialTextsWith({{InputBox::Text4, "1"}})},
+    {"top composition of one", initialTextsWith({{InputBox::Text5, "1"}})},
+    {"bottom equal to top", initialTextsWith({{InputBox::Text6, "0.95"}})},
+    {"empty volatility", initialTextsWith({{InputBox::Text7, ""}})},
+    {"number beyond range", initialTextsWith({{InputBox::Text1, "1E999"}})},
+    {"several bad values", InputTexts{}},
+    {"no positive minimum reflux", kDegenerate},
 };
 
 TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
@@ -262,7 +267,7 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
 // With no icon, nothing is indented for one: the text and the button stand
 // in the middle of the box, whatever the button says.
 TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
-    type({"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "1"});
+    type(initialTextsWith({{InputBox::Text7, "1"}}));
     const SeenBox seen = clickConfirm();
     ASSERT_TRUE(seen.shown);
     EXPECT_LE(std::abs(seen.textOffCentre), 3.0);
@@ -270,17 +275,10 @@ TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
     saveScreenshot(seen.picture, QStringLiteral("error_box"));
 }
 
-// The design set above passes every input check, so it is the calculation,
+// The degenerate set passes every input check, so it is the calculation,
 // not the reading, that turns it away.
 TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
-    const InputTexts texts{.text1 = "100",
-                           .text2 = "0.9",
-                           .text3 = "1",
-                           .text4 = "1.2",
-                           .text5 = "0.95",
-                           .text6 = "0.05",
-                           .text7 = "10"};
-    const auto inputs = readInputs(texts);
+    const auto inputs = readInputs(kDegenerate);
     ASSERT_TRUE(inputs.has_value());
     EXPECT_FALSE(calculateShortcut(*inputs).has_value());
 }
@@ -288,7 +286,7 @@ TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
 TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
     clickConfirm();
     const QImage chart = plotArea();
-    type({"100", "0.5", "-0.1", "1.2", "0.95", "0.05", "1"});
+    type(initialTextsWith({{InputBox::Text7, "1"}}));
     const QString description = chartDescription();
     EXPECT_TRUE(clickConfirm().shown);
     expectResults(kDefaultResults);

@@ -13,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -23,6 +24,29 @@ TEST(Truncate2, FloorsTowardMinusInfinity) {
     EXPECT_EQ(truncate2(2.269999), 2.26);
     EXPECT_EQ(truncate2(-0.122), -0.13);
     EXPECT_EQ(truncate2(7), 7);
+}
+
+// Each result goes to its own box, in the order the click handler writes them;
+// the five ratios truncated, never rounded, the two counts whole. Every value
+// is distinct, so a swapped box or a rounded ratio shows.
+TEST(DisplayTexts, WritesEachResultTruncatedIntoItsBox) {
+    const ShortcutResults r{.rMin = 2.2656,
+                            .reflux = 2.7188,
+                            .nMin = 6.5191,
+                            .gillilandX = 0.1279,
+                            .gillilandY = 0.5299,
+                            .plateCount = 15,
+                            .feedPlate = 8};
+    const std::array<DisplayText, 7> shown = displayTexts(r);
+    const std::pair<ReadoutBox, const char*> expected[] = {
+        {ReadoutBox::Text8, "2.26"},  {ReadoutBox::Text14, "2.71"}, {ReadoutBox::Text9, "6.51"},
+        {ReadoutBox::Text10, "0.52"}, {ReadoutBox::Text11, "0.12"}, {ReadoutBox::Text12, "15"},
+        {ReadoutBox::Text13, "8"}};
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(shown[i].box, expected[i].first);
+        EXPECT_EQ(shown[i].text, expected[i].second);
+    }
 }
 
 struct Formatted {

@@ -6,13 +6,7 @@ namespace {
 
 using namespace calc;
 
-const InputTexts kDefaults{.text1 = "100",
-                           .text2 = "0.5",
-                           .text3 = "-0.1",
-                           .text4 = "1.2",
-                           .text5 = "0.95",
-                           .text6 = "0.05",
-                           .text7 = "2.47"};
+const InputTexts kDefaults = initialTexts();
 
 struct InputCase {
     const char* name;
@@ -32,8 +26,8 @@ TEST_P(ReadInputsCase, AcceptsOrRejects) {
     EXPECT_EQ(readInputs(GetParam().texts).has_value(), GetParam().accepted);
 }
 
-InputTexts with(InputTexts t, std::string_view InputTexts::*box, std::string_view text) {
-    t.*box = text;
+InputTexts with(InputTexts t, InputBox box, std::string_view text) {
+    t[static_cast<std::size_t>(box)] = text;
     return t;
 }
 
@@ -41,28 +35,29 @@ INSTANTIATE_TEST_SUITE_P(
     Boxes, ReadInputsCase,
     testing::Values(
         InputCase{"Defaults", kDefaults, true},
-        InputCase{"QNeverTested", with(kDefaults, &InputTexts::text3, "abc"), true},
-        InputCase{"QEmpty", with(kDefaults, &InputTexts::text3, ""), true},
-        InputCase{"QOverflows", with(kDefaults, &InputTexts::text3, "1E999"), false},
-        InputCase{"TinyFeed", with(kDefaults, &InputTexts::text1, "1E-300"), true},
-        InputCase{"FeedZero", with(kDefaults, &InputTexts::text1, "0"), false},
-        InputCase{"FeedNegative", with(kDefaults, &InputTexts::text1, "-100"), false},
-        InputCase{"FeedUnderflows", with(kDefaults, &InputTexts::text1, "1E-400"), false},
-        InputCase{"FeedTooWideHex", with(kDefaults, &InputTexts::text1, "&H100000000"), false},
-        InputCase{"RefluxOne", with(kDefaults, &InputTexts::text4, "1"), false},
-        InputCase{"RefluxDecimalComma", with(kDefaults, &InputTexts::text4, "1,5"), false},
-        InputCase{"TopZero", with(kDefaults, &InputTexts::text5, "0"), false},
-        InputCase{"TopOne", with(kDefaults, &InputTexts::text5, "1"), false},
-        InputCase{"TopWithBlanks", with(kDefaults, &InputTexts::text5, " 0.9 5"), true},
-        InputCase{"BottomZero", with(kDefaults, &InputTexts::text6, "0"), false},
-        InputCase{"BottomEqualsTop", with(kDefaults, &InputTexts::text6, "0.95"), false},
-        InputCase{"FeedCompEqualsBottom", with(kDefaults, &InputTexts::text2, "0.05"), false},
-        InputCase{"FeedCompEqualsTop", with(kDefaults, &InputTexts::text2, "0.95"), false},
-        InputCase{"FeedCompDecimalComma", with(kDefaults, &InputTexts::text2, "0,5"), false},
-        // the feed composition is tested after both products, against them
-        InputCase{"BottomAboveFeedComp", with(kDefaults, &InputTexts::text6, "0.6"), false},
-        InputCase{"AlphaOne", with(kDefaults, &InputTexts::text7, "1"), false},
-        InputCase{"AlphaOverflows", with(kDefaults, &InputTexts::text7, "1E999"), false},
+        InputCase{"QNeverTested", with(kDefaults, InputBox::Text3, "abc"), true},
+        InputCase{"QEmpty", with(kDefaults, InputBox::Text3, ""), true},
+        InputCase{"QOverflows", with(kDefaults, InputBox::Text3, "1E999"), false},
+        InputCase{"TinyFeed", with(kDefaults, InputBox::Text1, "1E-300"), true},
+        InputCase{"FeedZero", with(kDefaults, InputBox::Text1, "0"), false},
+        InputCase{"FeedNegative", with(kDefaults, InputBox::Text1, "-100"), false},
+        InputCase{"FeedUnderflows", with(kDefaults, InputBox::Text1, "1E-400"), false},
+        InputCase{"FeedTooWideHex", with(kDefaults, InputBox::Text1, "&H100000000"), false},
+        InputCase{"RefluxOne", with(kDefaults, InputBox::Text4, "1"), false},
+        InputCase{"RefluxDecimalComma", with(kDefaults, InputBox::Text4, "1,5"), false},
+        InputCase{"TopZero", with(kDefaults, InputBox::Text5, "0"), false},
+        InputCase{"TopOne", with(kDefaults, InputBox::Text5, "1"), false},
+        InputCase{"TopWithBlanks", with(kDefaults, InputBox::Text5, " 0.9 5"), true},
+        InputCase{"BottomZero", with(kDefaults, InputBox::Text6, "0"), false},
+        InputCase{"BottomEqualsTop", with(kDefaults, InputBox::Text6, "0.95"), false},
+        InputCase{"FeedCompEqualsBottom", with(kDefaults, InputBox::Text2, "0.05"), false},
+        InputCase{"FeedCompEqualsTop", with(kDefaults, InputBox::Text2, "0.95"), false},
+        InputCase{"FeedCompDecimalComma", with(kDefaults, InputBox::Text2, "0,5"), false},
+        // The feed composition is read after both products and tested against
+        // them; read before the bottom, it would meet a bottom of zero.
+        InputCase{"BottomAboveFeedComp", with(kDefaults, InputBox::Text6, "0.6"), false},
+        InputCase{"AlphaOne", with(kDefaults, InputBox::Text7, "1"), false},
+        InputCase{"AlphaOverflows", with(kDefaults, InputBox::Text7, "1E999"), false},
         InputCase{"AllEmpty", InputTexts{}, false}),
     [](const testing::TestParamInfo<InputCase>& info) { return info.param.name; });
 

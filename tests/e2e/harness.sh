@@ -2,9 +2,9 @@
 # Shared by the scripts that drive a real program in an X server: a private
 # UTF-8 environment and polling instead of fixed sleeps. Sourced, not run.
 # Sets scratch (a temporary folder the caller removes). The caller sources the
-# layout facts (window_title, client_width, client_height and every control's
-# rect in the client area) that the layout_facts program prints from the layout
-# table.
+# layout facts (window_title, client_width, client_height, every control's rect
+# in the client area, the input and read-out boxes and the default read-outs)
+# that the layout_facts program prints from the layout and inputs tables.
 
 # xdotool matches Chinese titles as multibyte patterns; the runtime and
 # configuration folders are the test's own (a window manager reads its defaults).
@@ -108,6 +108,30 @@ open_error_box() {
     errwid=$(find_window 10 '^错误信息$') ||
         fail "no error box appeared"
     xdotool windowactivate --sync "$errwid"
+}
+
+# Closes the error box with Return, as a user would, and waits until it is gone.
+close_error_box() {
+    xdotool key Return
+    wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
+        fail "the error box did not close on Return"
+}
+
+# Presses the exit button and waits up to $2 seconds (5 when not given) for the
+# program, process $1, to end, with status 0.
+exit_and_wait() {
+    local pid=$1 seconds=${2:-5}
+    click Command1
+    wait_for "$seconds" bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
+    wait "$pid" || fail "the program ended with status $?"
+}
+
+# Every read-out box shows what a click on the texts the window opens with gives.
+expect_default_readouts() {
+    local box
+    for box in "${readout_boxes[@]}"; do
+        expect_box "$box" "${default_readout[$box]}"
+    done
 }
 
 # The client area's pixels: a picture in $1.png, and its bare RGB bytes in

@@ -49,11 +49,9 @@ run_under() {
     local client_x client_y client_w client_h
     read_client_area "$errwid"
     shoot "$out/box-$scheme"
-    xdotool key Return
+    close_error_box
     read_client_area "$wid"
-    click Command1
-    wait_for 5 bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
-    wait "$pid" || fail "the program ended with status $? under the $scheme scheme"
+    exit_and_wait "$pid"
 }
 
 run_under default

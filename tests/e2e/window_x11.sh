@@ -8,9 +8,9 @@
 #
 #   window_x11.sh <trelvan binary> <output directory> <layout facts>   (run under xvfb-run)
 #
-# The layout facts (window_title, client_width, client_height and every
-# control's rect in the client area) are the shell file the build prints from
-# the layout table (layout_facts).
+# The layout facts (window_title, client_width, client_height, every control's
+# rect in the client area, the default read-outs) are the shell file the build
+# prints from the layout and inputs tables (layout_facts).
 set -euo pipefail
 
 app=$1
@@ -70,8 +70,7 @@ read_geometry "$wid"
 
 # The default inputs.
 click Command2
-expect_box Text8 "2.26"
-expect_box Text12 "15"
+expect_default_readouts
 ! frame_centred || fail "the window went back to the centre after it was moved"
 click Text7
 xdotool key End
@@ -87,14 +86,10 @@ expect_box Text12 "16"
 # A relative volatility of 1 is turned away; the previous results stay.
 open_error_box
 shoot_framed "$errwid" "$out/error_box.png"
-xdotool key Return
-wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
-    fail "the error box did not close on Return"
+close_error_box
 expect_box Text8 "1.12"
 expect_box Text12 "16"
 
 # The exit button ends the program.
-click Command1
-wait_for 5 bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
-wait "$pid" || fail "the program ended with status $?"
+exit_and_wait "$pid"
 echo "PASS: centred frame, typed inputs, results, error box and exit in a real X server"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The Windows build under wine, in a wine prefix of its own: the cross-built
 # unit tests; the real trelvan.exe driven as a user would at each display
-# scale (window size, the default calculation's seven read-outs, a screenshot,
-# with the window's scale tests beside it), then the error box and the exit
-# button; under the dark mode, and with the program's own request for the dark
-# scheme, the same window pixel for pixel; then the installer and uninstaller.
+# scale (window size, the default calculation's read-outs, a screenshot, with
+# the window's scale tests beside it), then the error box and the exit button;
+# under the dark mode, and with the program's own request for the dark scheme,
+# the same window pixel for pixel; then the installer and uninstaller.
 #
 #   wine_checks.sh <build/windows folder>      (run under xvfb-run, on a screen of 2048x1536)
 set -euo pipefail
@@ -15,8 +15,8 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 # shellcheck source=tests/e2e/harness.sh
 source "$root/tests/e2e/harness.sh"
-# No Mono or Gecko installer dialogs, no debug chatter.
-export WINEPREFIX=$scratch/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=tests/windows/wine_harness.sh
+source "$root/tests/windows/wine_harness.sh"
 
 pids=()
 cleanup() {
@@ -26,36 +26,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# One wine server for the whole run: each wine process then starts in a
-# fraction of a second instead of bringing up the server again.
-echo "wine: creating the prefix"
-mkdir -p "$WINEPREFIX"
-wineserver --persistent
-wineboot --init >"$scratch/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$scratch/wineboot.log")"
+set_user_value() {
+    wine reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
+}
 
-# The layout facts the window is driven by, printed by the layout table
-# compiled into the program under test (binary files: no carriage returns).
-wine "$build/tests/windows/layout_facts.exe" "$(winepath -w "$scratch/layout_facts.sh")" \
-    "$(winepath -w "$scratch/layout_facts.json")" || fail "layout_facts.exe failed"
-# shellcheck source=/dev/null
-source "$scratch/layout_facts.sh"
+set_string_value() {
+    wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
+}
 
-echo "wine: unit tests, one wine process per test executable"
-ctest --test-dir "$build" --output-on-failure --no-tests=error
-
-start_window_manager "$scratch/openbox.log"
-pids+=("$wm")
-
-# The default design's read-outs, box by box.
-expect_default_results() {
-    local -A want=([Text8]=2.26 [Text14]=2.71 [Text9]=6.51 [Text11]=0.12 [Text10]=0.52
-        [Text12]=15 [Text13]=8)
-    local box
-    for box in Text8 Text14 Text9 Text11 Text10 Text12 Text13; do
-        expect_box "$box" "${want[$box]}"
-    done
-    echo "wine: read-outs Rmin ${want[Text8]}, R ${want[Text14]}, Nmin ${want[Text9]}," \
-        "X ${want[Text11]}, Y ${want[Text10]}, NT ${want[Text12]}, NI ${want[Text13]}"
+# Windows' display scale in dots per inch: wine's session reads it when it starts.
+set_display_scale() {
+    set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$1"
+    restart_wine
 }
 
 # Starts a Windows program and waits for its window, checking the client
@@ -76,12 +58,6 @@ open_window() {
     echo "wine: $(basename "$1") maps its window $window_title at ${client_w}x$client_h ($dpi dpi)"
 }
 
-close_with_exit_button() {
-    click Command1
-    wait_for 10 bash -c "! kill -0 $app" || fail "the exit button did not end the program"
-    wait "$app" || fail "the program ended with status $?"
-}
-
 # The window after the default calculation, shot once it has painted it
 # ($1.png, $1.rgb); the confirm button keeps the focus, so no caret shows.
 calculate_and_shoot() {
@@ -90,17 +66,65 @@ calculate_and_shoot() {
     shoot_settled "$1" "$scratch/opened.rgb"
 }
 
-set_user_value() {
-    wine reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
+# The error box open, its client area shot as $1.
+open_and_shoot_error_box() {
+    open_error_box
+    local client_x client_y client_w client_h
+    read_client_area "$errwid"
+    shoot "$1"
 }
 
-# Windows' display scale in dots per inch: wine's session reads it when it starts.
-set_display_scale() {
-    set_user_value 'HKCU\Control Panel\Desktop' LogPixels "$1"
-    wineserver -k
-    wineserver -w
-    wineserver --persistent
+expect_default_results() {
+    expect_default_readouts
+    local box shown=""
+    for box in "${readout_boxes[@]}"; do
+        shown+="$box ${default_readout[$box]}, "
+    done
+    echo "wine: read-outs ${shown%, }"
 }
+
+# Qt's message box on Windows copies its title, text and buttons with ctrl+c.
+expect_error_box_text() {
+    printf '%s' '<none>' | xclip -selection clipboard
+    xdotool key --clearmodifiers ctrl+c
+    local rule=---------------------------
+    local box_text
+    box_text=$(printf '%s\n' "$rule" 错误信息 "$rule" 输入数据不合理 "$rule" "确定   " "$rule")
+    wait_for 5 clipboard_is "$box_text" ||
+        fail "the error box reads '$(xclip -o -selection clipboard 2>/dev/null)'"
+}
+
+# Asks for the dark scheme in the light mode (the program's own style hint);
+# the report file names the test, so a build that left it out cannot pass.
+expect_dark_style_hint_kept() {
+    local hint_test=DesktopScheme.WindowKeepsTheDesignColoursUnderADarkStyleHint
+    wine "$build/tests/windows/scheme_tests.exe" --gtest_filter="$hint_test" \
+        --gtest_output="xml:$(winepath -w "$scratch/scheme_tests.xml")" \
+        >"$scratch/scheme_tests.log" 2>&1 ||
+        fail "the dark style hint test failed: $(cat "$scratch/scheme_tests.log")"
+    grep -q "name=\"${hint_test#*.}\" .*status=\"run\"" "$scratch/scheme_tests.xml" ||
+        fail "the dark style hint test did not run"
+}
+
+nothing_left() {
+    [ ! -e "$installed" ] && [ ! -e "$startmenu/Trelvan.lnk" ] && ! wine reg query "$key"
+}
+
+echo "wine: creating the prefix"
+start_wine
+
+# The layout facts the window is driven by, printed by the tables compiled
+# into the program under test (binary files: no carriage returns).
+wine "$build/tests/windows/layout_facts.exe" "$(winepath -w "$scratch/layout_facts.sh")" \
+    "$(winepath -w "$scratch/layout_facts.json")" || fail "layout_facts.exe failed"
+# shellcheck source=/dev/null
+source "$scratch/layout_facts.sh"
+
+echo "wine: unit tests, one wine process per test executable"
+ctest --test-dir "$build" --output-on-failure --no-tests=error
+
+start_window_manager "$scratch/openbox.log"
+pids+=("$wm")
 
 # The display scales of Windows' settings: 125 %, 150 %, 200 % and 100 %, whose
 # window stays open for the error box.
@@ -118,68 +142,35 @@ for dpi in 120 144 192 96; do
     expect_default_results
     echo "wine: at $percent %, the sunken edge meets the grid, the tick labels stay apart," \
         "no text is cut; screenshot in $build/screenshot-$percent.png"
-    [ "$dpi" -eq 96 ] || close_with_exit_button
+    [ "$dpi" -eq 96 ] || exit_and_wait "$app" 10
 done
 
-# A relative volatility of 1 is turned away and the results stay. Qt's message
-# box on Windows copies its title, text and buttons with ctrl+c.
-# The error box open, its client area shot as $1.
-open_and_shoot_error_box() {
-    open_error_box
-    local client_x client_y client_w client_h
-    read_client_area "$errwid"
-    shoot "$1"
-}
-
-close_error_box() {
-    xdotool key Return
-    wait_for 5 bash -c '! xdotool search --onlyvisible --name "^错误信息$"' ||
-        fail "the error box did not close on Return"
-}
-
+# A relative volatility of 1 is turned away and the results stay.
 open_and_shoot_error_box "$build/error-box"
-printf '%s' '<none>' | xclip -selection clipboard
-xdotool key --clearmodifiers ctrl+c
-rule=---------------------------
-box_text=$(printf '%s\n' "$rule" 错误信息 "$rule" 输入数据不合理 "$rule" "确定   " "$rule")
-wait_for 5 clipboard_is "$box_text" ||
-    fail "the error box reads '$(xclip -o -selection clipboard 2>/dev/null)'"
+expect_error_box_text
 echo "wine: error box 错误信息 says 输入数据不合理 with the one button 确定"
 close_error_box
 expect_default_results
-close_with_exit_button
+exit_and_wait "$app" 10
 echo "wine: the exit button ended the program"
 
 # Windows 11 with its dark mode for apps (Qt takes up the dark mode only from
 # Windows 11 on): the window as in the light mode, pixel for pixel; the error
 # box in the dark mode's colours.
-set_string_value() {
-    wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null || fail "cannot set $1\\$2"
-}
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 set_string_value 'HKCU\Software\Wine' Version win11
 for mode in light dark; do
     set_user_value "$personalize" AppsUseLightTheme "$([ "$mode" = light ] && echo 1 || echo 0)"
-    wineserver -k
-    wineserver -w
-    wineserver --persistent
-    # In the light mode the program asks for the dark scheme itself; the report
-    # file names the test, so a build that left it out cannot pass.
+    restart_wine
     if [ "$mode" = light ]; then
-        hint_test=DesktopScheme.WindowKeepsTheDesignColoursUnderADarkStyleHint
-        wine "$build/tests/windows/scheme_tests.exe" --gtest_filter="$hint_test" \
-            --gtest_output="xml:$(winepath -w "$scratch/scheme_tests.xml")" \
-            >"$scratch/scheme_tests.log" 2>&1 ||
-            fail "the dark style hint test failed: $(cat "$scratch/scheme_tests.log")"
-        grep -q "name=\"${hint_test#*.}\" .*status=\"run\"" "$scratch/scheme_tests.xml" ||
-            fail "the dark style hint test did not run"
+        expect_dark_style_hint_kept
         echo "wine: asked for the dark scheme, the program keeps its window pixel for pixel"
     fi
     open_window "$build/trelvan.exe"
     calculate_and_shoot "$build/screenshot-win11-$mode"
     open_and_shoot_error_box "$build/error-box-win11-$mode"
     close_error_box
-    close_with_exit_button
+    exit_and_wait "$app" 10
 done
 cmp -s "$build/screenshot-win11-light.rgb" "$build/screenshot-win11-dark.rgb" ||
     fail "in dark mode the window differs from the light one ($build/screenshot-win11-dark.png)"
@@ -187,9 +178,7 @@ cmp -s "$build/screenshot-win11-light.rgb" "$build/screenshot-win11-dark.rgb" ||
     fail "the error box looks the same in dark mode: the mode did not reach the program"
 set_user_value "$personalize" AppsUseLightTheme 1
 set_string_value 'HKCU\Software\Wine' Version win10
-wineserver -k
-wineserver -w
-wineserver --persistent
+restart_wine
 echo "wine: as Windows 11 in dark mode the window is the light one, pixel for pixel; the" \
     "error box is dark ($build/screenshot-win11-dark.png, $build/error-box-win11-dark.png)"
 
@@ -203,14 +192,11 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trelvan'
 [ -f "$startmenu/Trelvan.lnk" ] || fail "no Start-menu entry in $startmenu"
 wine reg query "$key" >/dev/null || fail "no uninstall entry $key"
 open_window "$installed/trelvan.exe"
-close_with_exit_button
+exit_and_wait "$app" 10
 echo "wine: installed in $installed with a Start-menu entry; the installed program runs"
 
 # The uninstaller copies itself elsewhere and returns at once: wait for its work.
 wine "$installed/uninstall.exe" /S || fail "the uninstaller failed"
-nothing_left() {
-    [ ! -e "$installed" ] && [ ! -e "$startmenu/Trelvan.lnk" ] && ! wine reg query "$key"
-}
 wait_for 60 nothing_left ||
     fail "left behind: $(ls -A "$installed" 2>/dev/null) $(ls "$startmenu" 2>/dev/null)"
 echo "wine: the uninstaller left no folder, shortcut or registry key"

@@ -1,20 +1,26 @@
-// Prints the layout facts the end-to-end scripts check the real window by,
-// from the layout table itself: a shell file for the X11 script (the client
-// area and every control's rectangle in it, in pixels) and a JSON file for
-// the screen reader's round trip and the browser check (what each box and
-// button is called, and where it is).
+// Prints the facts the end-to-end scripts check the real window by, from the
+// layout and inputs tables and the calculation themselves: a shell file for
+// the X11 and wine scripts (the client area and every control's rectangle in
+// it, in pixels) and a JSON file for the screen reader's round trip and the
+// browser check (what each box and button is called, and where it is); both
+// name the input boxes in the inputs table's order and give the read-outs of
+// a click on the texts the window opens with.
 //
 //   layout_facts <shell file> <JSON file>
 
 #include "app/LayoutTable.h"
 #include "app/Twips.h"
+#include "calc/DisplayTexts.h"
+#include "calc/InputBoxes.h"
 
 #include <QPoint>
 #include <QRect>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <ios>
+#include <optional>
 #include <string>
 
 namespace {
@@ -50,7 +56,9 @@ const char* spokenName(const ControlRow& row) {
     return row.accessibleName != nullptr ? row.accessibleName : row.text;
 }
 
-void writeShell(std::ofstream& out) {
+using Readouts = std::array<calc::DisplayText, kReadoutCount>;
+
+void writeShell(std::ofstream& out, const Readouts& defaults) {
     out << "window_title=" << quoted(kWindowTitle) << '\n';
     out << "client_width=" << twipsToPixels(kClientWidthTwips) << '\n';
     out << "client_height=" << twipsToPixels(kClientHeightTwips) << '\n';
@@ -62,9 +70,23 @@ void writeShell(std::ofstream& out) {
             << r.width() << ' ' << r.height() << "\"\n";
     }
     out << ")\n";
+    out << "input_boxes=(";
+    for (const calc::InputBoxRow& input : calc::kInputBoxes) {
+        out << (&input == calc::kInputBoxes.data() ? "" : " ") << input.control;
+    }
+    out << ")\n# the read-out boxes in the order a click writes them, and what they show\n"
+        << "# after a click on the texts the window opens with\nreadout_boxes=(";
+    for (const calc::DisplayText& shown : defaults) {
+        out << (&shown == defaults.data() ? "" : " ") << rowOf(shown.box).name;
+    }
+    out << ")\ndeclare -A default_readout=(\n";
+    for (const calc::DisplayText& shown : defaults) {
+        out << "    [" << rowOf(shown.box).name << "]=" << quoted(shown.text.c_str()) << '\n';
+    }
+    out << ")\n";
 }
 
-void writeJson(std::ofstream& out) {
+void writeJson(std::ofstream& out, const Readouts& defaults) {
     out << "{\n  \"window_title\": " << quoted(kWindowTitle) << ",\n  \"inputs\": [";
     for (std::size_t i = 0; i < kInputCount; ++i) {
         out << (i == 0 ? "" : ", ") << quoted(spokenName(rowOf(static_cast<InputBox>(i))));
@@ -73,7 +95,16 @@ void writeJson(std::ofstream& out) {
     for (std::size_t i = 0; i < kInputCount; ++i) {
         out << (i == 0 ? "" : ", ") << quoted(rowOf(static_cast<InputBox>(i)).text);
     }
-    out << "],\n  \"readouts\": [";
+    out << "],\n  \"input_boxes\": [";
+    for (const calc::InputBoxRow& input : calc::kInputBoxes) {
+        out << (&input == calc::kInputBoxes.data() ? "" : ", ") << quoted(input.control);
+    }
+    out << "],\n  \"default_readouts\": {";
+    for (const calc::DisplayText& shown : defaults) {
+        out << (&shown == defaults.data() ? "" : ", ") << quoted(rowOf(shown.box).name) << ": "
+            << quoted(shown.text.c_str());
+    }
+    out << "},\n  \"readouts\": [";
     for (std::size_t i = 0; i < kReadoutCount; ++i) {
         const ControlRow& row = rowOf(static_cast<calc::ReadoutBox>(i));
         out << (i == 0 ? "" : ", ") << "{\"box\": " << quoted(row.name)
@@ -102,12 +133,17 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: layout_facts <shell file> <JSON file>\n");
         return 2;
     }
+    const std::optional<Readouts> defaults = calc::readoutsFor(calc::initialTexts());
+    if (!defaults) {
+        std::fprintf(stderr, "layout_facts: the initial texts are turned away\n");
+        return 1;
+    }
     // Binary, so that the Windows build under wine writes no carriage returns
     // into a file the shell sources.
     std::ofstream shell(argv[1], std::ios::binary);
     std::ofstream json(argv[2], std::ios::binary);
-    writeShell(shell);
-    writeJson(json);
+    writeShell(shell, *defaults);
+    writeJson(json, *defaults);
     shell.close();
     json.close();
     return shell && json ? 0 : 1;

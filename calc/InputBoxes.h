@@ -1,0 +1,116 @@
+#pragma once
+
+#include "calc/ShortcutInputs.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <string_view>
+#include <variant>
+
+namespace calc {
+
+// The seven input boxes, named after their controls.
+enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
+
+// One side of an input's rule: none, a constant, or a value read before it.
+using Bound = std::variant<std::monostate, double, double ShortcutInputs::*>;
+
+// Fields without a default are required: leaving one out of a row fails the
+// build (-Wmissing-field-initializers is an error).
+struct InputBoxRow {
+    InputBox box;
+    const char* control;
+    const char* meaning;
+    double ShortcutInputs::*field;  // where the accepted value goes
+    Bound above = {};               // the value must be greater than this
+    Bound below = {};               // and less than this
+    const char* initialText;        // what the box shows when the window opens
+};
+
+// The one home of what each box means and what it accepts, in box order: the
+// window, the tools and the tests take the boxes from here.
+// clang-format off
+inline constexpr std::array kInputBoxes = {
+    InputBoxRow{.box = InputBox::Text1, .control = "Text1", .meaning = "feed flow rate F, kmol/h",
+                .field = &ShortcutInputs::feedRate, .above = 0.0, .initialText = "100"},
+    InputBoxRow{.box = InputBox::Text2, .control = "Text2",
+                .meaning = "feed composition x_F, mol/mol", .field = &ShortcutInputs::xF,
+                .above = &ShortcutInputs::xW, .below = &ShortcutInputs::xD, .initialText = "0.5"},
+    InputBoxRow{.box = InputBox::Text3, .control = "Text3",
+                .meaning = "feed thermal condition q (1 saturated liquid, 0 saturated vapour)",
+                .field = &ShortcutInputs::q, .initialText = "-0.1"},
+    InputBoxRow{.box = InputBox::Text4, .control = "Text4",
+                .meaning = "ratio of the operating to the minimum reflux ratio R/Rmin",
+                .field = &ShortcutInputs::refluxFactor, .above = 1.0, .initialText = "1.2"},
+    InputBoxRow{.box = InputBox::Text5, .control = "Text5",
+                .meaning = "top-product composition x_D, mol/mol", .field = &ShortcutInputs::xD,
+                .above = 0.0, .below = 1.0, .initialText = "0.95"},
+    InputBoxRow{.box = InputBox::Text6, .control = "Text6",
+                .meaning = "bottom-product composition x_W, mol/mol", .field = &ShortcutInputs::xW,
+                .above = 0.0, .below = &ShortcutInputs::xD, .initialText = "0.05"},
+    InputBoxRow{.box = InputBox::Text7, .control = "Text7",
+                .meaning = "relative volatility alpha", .field = &ShortcutInputs::alpha,
+                .above = 1.0, .initialText = "2.47"},
+};
+// clang-format on
+
+inline constexpr std::size_t kInputCount = kInputBoxes.size();
+
+constexpr const InputBoxRow& inputBox(InputBox box) {
+    return kInputBoxes[static_cast<std::size_t>(box)];
+}
+
+// The order the calculation reads and tests the boxes in, the first failure
+// ending it: the feed composition comes after both product compositions,
+// because its rule compares it with them.
+inline constexpr std::array kReadingOrder = {InputBox::Text1, InputBox::Text3, InputBox::Text4,
+                                             InputBox::Text5, InputBox::Text6, InputBox::Text2,
+                                             InputBox::Text7};
+
+// The texts of the input boxes, by InputBox (UTF-8).
+using InputTexts = std::array<std::string_view, kInputCount>;
+
+constexpr InputTexts initialTexts() {
+    InputTexts texts;
+    for (const InputBoxRow& row : kInputBoxes) {
+        texts[static_cast<std::size_t>(row.box)] = row.initialText;
+    }
+    return texts;
+}
+
+namespace input_detail {
+
+constexpr std::size_t readingPosition(double ShortcutInputs::*field) {
+    for (std::size_t i = 0; i < kReadingOrder.size(); ++i) {
+        if (inputBox(kReadingOrder[i]).field == field) {
+            return i;
+        }
+    }
+    return kReadingOrder.size();
+}
+
+// A bound that is an earlier box's value has been read by the time it is used.
+constexpr bool readBefore(const Bound& bound, std::size_t position) {
+    const auto* field = std::get_if<double ShortcutInputs::*>(&bound);
+    return field == nullptr || readingPosition(*field) < position;
+}
+
+}  // namespace input_detail
+
+// Checked as it compiles: each row stands at its box's place, each box is read
+// once, and each rule compares only with values read before it.
+static_assert(std::ranges::all_of(kInputBoxes, [](const InputBoxRow& row) {
+    return &inputBox(row.box) == &row;
+}));
+static_assert(kReadingOrder.size() == kInputCount &&
+              std::ranges::all_of(kInputBoxes, [](const InputBoxRow& row) {
+                  return std::ranges::count(kReadingOrder, row.box) == 1;
+              }));
+static_assert(std::ranges::all_of(kInputBoxes, [](const InputBoxRow& row) {
+    const std::size_t position = input_detail::readingPosition(row.field);
+    return position < kInputCount && input_detail::readBefore(row.above, position) &&
+           input_detail::readBefore(row.below, position);
+}));
+
+}  // namespace calc
