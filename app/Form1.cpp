@@ -24,17 +24,6 @@
 
 namespace app {
 
-namespace {
-
-// What a screen reader says the chart shows: the correlation, and after a
-// calculation the operating point as the read-out boxes show it.
-const char* const kEmptyChartDescription =
-    "双对数坐标上的吉利兰关联曲线，X 与 Y 均从 0.01 到 1，尚未标出操作点";
-const char* const kMarkedChartDescription =
-    "双对数坐标上的吉利兰关联曲线，红线标出操作点：横坐标 X = %1，纵坐标 Y = %2";
-
-}  // namespace
-
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
@@ -71,7 +60,8 @@ void Form1::setTabOrder() {
 
 void Form1::Form_Load() {
     chart::drawStartupChart({*controls_.plotArea, *controls_.chartPanel});
-    controls_.chartPanel->setAccessibleDescription(QString::fromUtf8(kEmptyChartDescription));
+    controls_.chartPanel->setAccessibleDescription(
+        QString::fromStdString(chart::emptyChartDescription()));
 }
 
 // The frame's size is known only once a window manager has put a frame
@@ -134,9 +124,9 @@ void Form1::Command2_Click() {
     }
     chart::RedrawChart(boxes, results->gillilandX);
     controls_.chartPanel->setAccessibleDescription(
-        QString::fromUtf8(kMarkedChartDescription)
-            .arg(controls_.readout(calc::ReadoutBox::Text11)->text(),
-                 controls_.readout(calc::ReadoutBox::Text10)->text()));
+        QString::fromStdString(chart::markedChartDescription(
+            controls_.readout(calc::ReadoutBox::Text11)->text().toStdString(),
+            controls_.readout(calc::ReadoutBox::Text10)->text().toStdString())));
 }
 
 }  // namespace app

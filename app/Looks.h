@@ -1,7 +1,10 @@
 #pragma once
 
+#include "chart/LogAxis.h"
+
 #include <QPalette>
 #include <QRgb>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -45,10 +48,15 @@ inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false}, kBlue,
 inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
 inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
 // The panel sets no font of its own: its tick labels take the classic 8-point
-// dialog face, condensed to three quarters of its width as a narrow sans, so
-// that the closest labels (.08 and .1; the two .01 at the lower-left corner)
-// stay at least 2 pixels apart at every pixel ratio.
-inline constexpr int kCondensed = 75;
+// dialog face, condensed as a narrow sans so that the closest labels (a
+// decade's 8 beside the next decade's start; the two lower limits at the
+// lower-left corner) stay at least 2 pixels apart at every pixel ratio. The
+// gap between a decade's 8 and the next start shrinks as the plot box holds
+// more decades of the chart's axis, and the labels narrow with it: three
+// quarters of the face's width at two decades.
+inline constexpr int kCondensedAtTwoDecades = 75;
+inline constexpr int kCondensed =
+    std::min(100, kCondensedAtTwoDecades * 2 / chart::decades(chart::kGillilandAxis));
 inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false, kCondensed}, std::nullopt,
                                   kLightYellow};
 inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};

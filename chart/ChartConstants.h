@@ -1,8 +1,8 @@
 #pragma once
 
 // The fixed figures of the Gilliland chart, in one place: plot-box size and
-// user scale, the label offsets in the panel's twips and the palette entries of
-// the three pens. The correlation the curve and the marker plot is the
+// user scale (the axis it carries is LogAxis.h's), the label offsets in the panel's twips and the
+// palette entries of the three pens. The correlation the curve and the marker plot is the
 // calculation's (GillilandCorrelation.h).
 
 namespace chart {
@@ -11,11 +11,6 @@ namespace chart {
 inline constexpr float kPlotBoxTwips = 5000.0F;
 // User coordinates run 0..kUserRange on both axes, y growing upward.
 inline constexpr float kUserRange = 4000.0F;
-
-// Both axes span two decades, 0.01 to 1, so 1 lies kDecades decades above the
-// axis origin and each decade takes 2000 user units.
-inline constexpr double kDecades = 2.0;
-inline constexpr double kUnitsPerDecade = kUserRange / kDecades;
 
 // Label placement converts plot units to panel twips with this fixed factor,
 // 1.25 (the box's outer size over the user range; its border is ignored).

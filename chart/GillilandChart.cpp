@@ -1,7 +1,7 @@
 // The Gilliland chart on its two boxes: the plot box gets its size, user scale,
-// a two-decade logarithmic grid and the correlation curve; the panel behind it
-// gets the tick labels. Start-up and every refresh draw it with the one routine
-// drawChartFrame.
+// a logarithmic grid over the axis's decades and the correlation curve; the
+// panel behind it gets the tick labels. Start-up and every refresh draw it with
+// the one routine drawChartFrame.
 
 #include "chart/GillilandChart.h"
 
@@ -9,7 +9,7 @@
 #include "chart/ChartConstants.h"
 #include "chart/DrawingSurface.h"
 
-#include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -19,56 +19,58 @@ namespace chart {
 
 namespace {
 
-// One decade of grid lines: i runs first..last by step, the grid value is
-// i / 100. Every i below labelledBelow is labelled, and so is labelledAt.
+// One decade of the axis, counted from its lower limit: grid counter i runs
+// first..last by first, in units of the lower limit, so the lines sit at 1, 2,
+// ... 10 times the decade's start.
 struct GridDecade {
-    int first;
-    int last;
-    int step;
-    int labelledBelow;
-    int labelledAt;
+    long long first;
+    long long last;
+    bool top;  // the axis's last decade, ending at the upper limit
+    long long multiple(long long i) const { return i / first; }
 };
 
-constexpr GridDecade kFirstDecade{1, 10, 1, 5, 8};
-constexpr GridDecade kSecondDecade{10, 100, 10, 50, 80};
+GridDecade gridDecade(const LogAxis& axis, int d) {
+    const auto first = static_cast<long long>(powerOfTen(d));
+    return {.first = first, .last = 10 * first, .top = d == decades(axis) - 1};
+}
 
-// The y axis ends with fixed texts instead of printed numbers: in its second
-// decade the 0.8 label is ".8" and the top line carries "1.0" (the x axis has
-// no label at 1). An empty text means the printed number; topLine 0 is no line.
-struct YAxisTexts {
-    std::string_view atLabelledAt;
-    int topLine;
-    std::string_view atTop;
-};
+// Every decade labels its lines at 1 to 4 and at 8 times its start; its line
+// at 10 times is the next decade's first.
+constexpr long long kLabelledBelow = 5;
+constexpr long long kLabelledAt = 8;
 
-constexpr YAxisTexts kNumbersOnly{{}, 0, {}};
-constexpr YAxisTexts kSecondDecadeTexts{".8", 100, "1.0"};
+// The grid value of counter i, formed as i divided (or multiplied) by a power
+// of ten so that it is the double a decimal literal gives: 3 / 100 is 0.03.
+double gridValue(const LogAxis& axis, long long i) {
+    const int n = lowerExponent(axis);
+    const auto count = static_cast<double>(i);
+    return n < 0 ? count / powerOfTen(-n) : count * powerOfTen(n);
+}
 
-struct LabelledDecade {
-    const GridDecade& grid;
-    const YAxisTexts& yTexts;
-};
+// The curve runs over each decade of the axis below X = 1, where the
+// correlation has a positive ordinate: X from the decade's start while X <= its
+// end, advanced by repeated addition of a hundredth of the start (900 points).
+constexpr int kCurveStepBelowStart = 2;
 
-constexpr std::array kLabelledDecades{LabelledDecade{kFirstDecade, kNumbersOnly},
-                                      LabelledDecade{kSecondDecade, kSecondDecadeTexts}};
-
-// One run of the curve: X from `from` while X <= `to`, advanced by repeated
-// addition of `step`.
 struct CurveRange {
     double from;
     double to;
     double step;
 };
 
-constexpr CurveRange kFirstCurveRange{0.01, 0.1, 0.0001};
-constexpr CurveRange kSecondCurveRange{0.1, 1.0, 0.001};
-
-double gridValue(int i) {
-    return i / 100.0;
+CurveRange curveRange(const LogAxis& axis, int d) {
+    const int start = lowerExponent(axis) + d;
+    return {.from = powerOfTen(start),
+            .to = powerOfTen(start + 1),
+            .step = powerOfTen(start - kCurveStepBelowStart)};
 }
 
-double gridPosition(int i) {
-    return LogAxisPosition(gridValue(i));
+double decadesUpToOne(const LogAxis& axis) {
+    return -lowerExponent(axis);
+}
+
+double unitsPerDecade(const LogAxis& axis) {
+    return double{kUserRange} / decades(axis);
 }
 
 void sizePlotBox(DrawingSurface& picture5) {
@@ -85,27 +87,44 @@ void setPen(DrawingSurface& picture5, int colour, int width) {
     picture5.SetDrawWidth(width);
 }
 
+std::string withoutBlanks(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
+// Locale-independent, as the printed numbers are.
+std::string withOneDecimal(double v) {
+    char text[32];
+    const auto end =
+        std::to_chars(std::begin(text), std::end(text), v, std::chars_format::fixed, 1);
+    return {text, end.ptr};
+}
+
 // The text printed at grid line i of a decade, if the line is labelled: its
-// value in the numeric print format, or on the y axis a fixed text.
-std::optional<std::string> gridLabel(ChartAxis axis, const LabelledDecade& decade, int i) {
-    const YAxisTexts& texts = axis == ChartAxis::Y ? decade.yTexts : kNumbersOnly;
-    if (i < decade.grid.labelledBelow) {
-        return numericPrintText(gridValue(i));
+// value in the numeric print format; on the y axis the top decade's 8 goes
+// without blanks and the upper limit carries its value with one decimal (the
+// x axis has no label there).
+std::optional<std::string> gridLabel(ChartAxis side, const LogAxis& axis, const GridDecade& decade,
+                                     long long i) {
+    const bool yTop = side == ChartAxis::Y && decade.top;
+    const double v = gridValue(axis, i);
+    const long long multiple = decade.multiple(i);
+    if (multiple < kLabelledBelow) {
+        return numericPrintText(v);
     }
-    if (i == decade.grid.labelledAt) {
-        return texts.atLabelledAt.empty() ? numericPrintText(gridValue(i))
-                                          : std::string(texts.atLabelledAt);
+    if (multiple == kLabelledAt) {
+        return yTop ? withoutBlanks(numericPrintText(v)) : numericPrintText(v);
     }
-    if (i == texts.topLine) {
-        return std::string(texts.atTop);
+    if (yTop && i == decade.last) {
+        return withOneDecimal(v);
     }
     return std::nullopt;
 }
 
 // The label position follows the plot box wherever it lies, so its geometry is
 // read at the moment each label is placed.
-void printLabel(ChartBoxes boxes, ChartAxis axis, double p, const std::string& text) {
-    const PanelPoint place = tickLabelPlace(axis, p, boxes.picture5);
+void printLabel(ChartBoxes boxes, ChartAxis side, double p, const std::string& text) {
+    const PanelPoint place = tickLabelPlace(side, p, boxes.picture5);
     boxes.picture2.SetCurrentY(static_cast<float>(place.y));
     boxes.picture2.SetCurrentX(static_cast<float>(place.x));
     boxes.picture2.Print(text);
@@ -122,45 +141,57 @@ void drawHorizontalGridLine(DrawingSurface& picture5, double p) {
 }
 
 // One decade of grid lines across the plot box, each followed by its label.
-void drawGrid(ChartBoxes boxes, ChartAxis axis, const LabelledDecade& decade) {
-    const GridDecade& grid = decade.grid;
-    for (int i = grid.first; i <= grid.last; i += grid.step) {
-        const double p = gridPosition(i);
-        if (axis == ChartAxis::X) {
+void drawGrid(ChartBoxes boxes, ChartAxis side, const LogAxis& axis, const GridDecade& decade) {
+    for (long long i = decade.first; i <= decade.last; i += decade.first) {
+        const double p = LogAxisPosition(gridValue(axis, i), axis);
+        if (side == ChartAxis::X) {
             drawVerticalGridLine(boxes.picture5, p);
         } else {
             drawHorizontalGridLine(boxes.picture5, p);
         }
-        if (const auto label = gridLabel(axis, decade, i)) {
-            printLabel(boxes, axis, p, *label);
+        if (const auto label = gridLabel(side, axis, decade, i)) {
+            printLabel(boxes, side, p, *label);
         }
     }
 }
 
-void plotCurvePoint(DrawingSurface& picture5, double x) {
+void plotCurvePoint(DrawingSurface& picture5, const LogAxis& axis, double x) {
     const double y = calc::gillilandOrdinate(x);
-    picture5.PSet(static_cast<float>(LogAxisPosition(x)), static_cast<float>(LogAxisPosition(y)));
+    picture5.PSet(static_cast<float>(LogAxisPosition(x, axis)),
+                  static_cast<float>(LogAxisPosition(y, axis)));
 }
 
-void drawCurveRange(DrawingSurface& picture5, const CurveRange& range) {
+void drawCurveRange(DrawingSurface& picture5, const LogAxis& axis, const CurveRange& range) {
     for (double x = range.from; x <= range.to; x += range.step) {
-        plotCurvePoint(picture5, x);
+        plotCurvePoint(picture5, axis, x);
+    }
+}
+
+void drawCurve(DrawingSurface& picture5, const LogAxis& axis) {
+    for (int d = 0; d < decades(axis); ++d) {
+        const CurveRange range = curveRange(axis, d);
+        if (range.from >= 1.0) {
+            break;
+        }
+        setPen(picture5, kCurveColour, kCurveWidth);
+        drawCurveRange(picture5, axis, range);
     }
 }
 
 }  // namespace
 
-double LogAxisPosition(double v) {
-    return (std::log(v) / std::log(10.0) + kDecades) * kUnitsPerDecade;
+double LogAxisPosition(double v, const LogAxis& axis) {
+    return (std::log(v) / std::log(10.0) + decadesUpToOne(axis)) * unitsPerDecade(axis);
 }
 
-std::vector<TickLabel> tickLabels() {
+std::vector<TickLabel> tickLabels(const LogAxis& axis) {
     std::vector<TickLabel> labels;
-    for (const ChartAxis axis : {ChartAxis::X, ChartAxis::Y}) {
-        for (const LabelledDecade& decade : kLabelledDecades) {
-            for (int i = decade.grid.first; i <= decade.grid.last; i += decade.grid.step) {
-                if (auto text = gridLabel(axis, decade, i)) {
-                    labels.push_back({axis, gridValue(i), std::move(*text)});
+    for (const ChartAxis side : {ChartAxis::X, ChartAxis::Y}) {
+        for (int d = 0; d < decades(axis); ++d) {
+            const GridDecade decade = gridDecade(axis, d);
+            for (long long i = decade.first; i <= decade.last; i += decade.first) {
+                if (auto text = gridLabel(side, axis, decade, i)) {
+                    labels.push_back({side, gridValue(axis, i), std::move(*text)});
                 }
             }
         }
@@ -177,25 +208,36 @@ PanelPoint tickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurf
             bottom - kTwipsPerUserUnit * gridPosition - kYLabelShiftUp};
 }
 
+std::string emptyChartDescription(const LogAxis& axis) {
+    const auto shortest = [](double v) {
+        char text[32];
+        return std::string(text, std::to_chars(std::begin(text), std::end(text), v).ptr);
+    };
+    return "双对数坐标上的吉利兰关联曲线，X 与 Y 均从 " + shortest(axis.lower) + " 到 " +
+           shortest(axis.upper) + "，尚未标出操作点";
+}
+
+std::string markedChartDescription(std::string_view gillilandX, std::string_view gillilandY) {
+    return "双对数坐标上的吉利兰关联曲线，红线标出操作点：横坐标 X = " + std::string(gillilandX) +
+           "，纵坐标 Y = " + std::string(gillilandY);
+}
+
 void drawStartupChart(ChartBoxes boxes) {
     boxes.picture5.Cls();
     drawChartFrame(boxes);
 }
 
-void drawChartFrame(ChartBoxes boxes) {
+void drawChartFrame(ChartBoxes boxes, const LogAxis& axis) {
     DrawingSurface& picture5 = boxes.picture5;
     sizePlotBox(picture5);
     setUserScale(picture5);
     setPen(picture5, kGridColour, kGridWidth);
-    for (const ChartAxis axis : {ChartAxis::X, ChartAxis::Y}) {
-        for (const LabelledDecade& decade : kLabelledDecades) {
-            drawGrid(boxes, axis, decade);
+    for (const ChartAxis side : {ChartAxis::X, ChartAxis::Y}) {
+        for (int d = 0; d < decades(axis); ++d) {
+            drawGrid(boxes, side, axis, gridDecade(axis, d));
         }
     }
-    setPen(picture5, kCurveColour, kCurveWidth);
-    drawCurveRange(picture5, kFirstCurveRange);
-    setPen(picture5, kCurveColour, kCurveWidth);
-    drawCurveRange(picture5, kSecondCurveRange);
+    drawCurve(picture5, axis);
 }
 
 void ClearChart(ChartBoxes boxes) {

@@ -7,6 +7,7 @@
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
 #include "tests/app/PictureBoxTestSupport.h"
+#include "tests/chart/NamedRange.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -74,6 +75,15 @@ protected:
     PictureBox* picture5 = nullptr;
     PictureBox* picture2 = nullptr;
 };
+
+// A screen reader names the range the chart is drawn over, read back as
+// numbers from what the panel says.
+TEST_F(ChartWindow, DescriptionNamesTheAxisRange) {
+    const auto named = namedRange(picture2->accessibleDescription().toStdString());
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->lower, kGillilandAxis.lower);
+    EXPECT_EQ(named->upper, kGillilandAxis.upper);
+}
 
 TEST_F(ChartWindow, RedDropLinesMeetAtTheOperatingPoint) {
     calculate();

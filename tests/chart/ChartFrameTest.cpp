@@ -1,16 +1,22 @@
 // The chart frame as recorded on the two boxes: sizing and scale, the grid,
 // the tick labels and their positions, and the correlation curve.
 
+#include "calc/GillilandCorrelation.h"
+#include "chart/ChartConstants.h"
 #include "chart/GillilandChart.h"
+#include "tests/chart/NamedRange.h"
 #include "tests/chart/RecordingSurface.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
+using namespace calc;
 using namespace chart;
 
 constexpr double kTolerance = 0.01;
@@ -146,35 +152,94 @@ TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
     EXPECT_EQ(picture5.width(), 5000);
 }
 
-struct CurvePoint {
-    std::size_t index;
-    double x;
-    double y;
-};
+// The curve's runs, split where the pen is set before each: one run per decade
+// below X = 1, each from the decade's start while X <= its end by a hundredth
+// of the start, 900 points.
+std::vector<SurfaceLog> curveRuns(const SurfaceLog& log) {
+    std::vector<SurfaceLog> runs;
+    for (const auto& call : log) {
+        if (call.op == SurfaceOp::SetForeColor && call.colour == kLightGreen) {
+            runs.emplace_back();
+        } else if (call.op == SurfaceOp::PSet && !runs.empty()) {
+            runs.back().push_back(call);
+        }
+    }
+    return runs;
+}
 
-TEST_F(ChartFrameTest, DrawsTwoRunsOfNineHundredGreenCurvePoints) {
+// The correlation's X at a plot x, read back through the axis.
+double abscissaAt(double x, const LogAxis& axis) {
+    return axis.lower * std::pow(10.0, x / LogAxisPosition(10 * axis.lower, axis));
+}
+
+// The plot box's pixel at 15 twips to the pixel, in user units.
+constexpr float kOnePixel = kUserRange / (kPlotBoxTwips / 15);
+
+// Every visible point lies on the correlation, the points run left to right
+// closer than a pixel from the lower limit to the last X below 1, and none
+// leaves the plot but through its bottom, where Y falls below the axis.
+void expectCurveOverTheAxis(const SurfaceLog& log, const LogAxis& axis) {
+    const auto runs = curveRuns(log);
+    ASSERT_EQ(runs.size(), static_cast<std::size_t>(-lowerExponent(axis)));
+    float previous = -1;
+    for (const SurfaceLog& run : runs) {
+        EXPECT_EQ(run.size(), 900U);
+        for (const auto& point : run) {
+            const float x = point.args[0];
+            const float y = point.args[1];
+            ASSERT_GT(x, previous);
+            ASSERT_LT(x - std::max(previous, 0.0F), kOnePixel) << "gap before x = " << x;
+            previous = x;
+            EXPECT_LE(y, 4000);
+            EXPECT_EQ(point.colour, kLightGreen);
+            EXPECT_EQ(point.drawWidth, 2);
+            if (y >= 0) {
+                const double onCurve =
+                    LogAxisPosition(gillilandOrdinate(abscissaAt(x, axis)), axis);
+                ASSERT_NEAR(y, onCurve, 0.1) << "at x = " << x;
+            }
+        }
+    }
+    EXPECT_NEAR(runs.front().front().args[0], 0.0, kTolerance);
+    EXPECT_NEAR(previous, LogAxisPosition(1.0, axis), 1.0);
+}
+
+TEST_F(ChartFrameTest, DrawsTheCurveOverTheAxisInRunsOfNineHundredGreenPoints) {
     drawStartupChart(boxes);
-    const auto points = callsOf(log, picture5, SurfaceOp::PSet);
-    ASSERT_EQ(points.size(), 1800U);
-    const CurvePoint ends[] = {
-        {0, 0, 3683.80},            // X = 0.01
-        {899, 1999.13, 3475.59},    // X = 0.0999, end of the fine run
-        {900, 2000, 3475.41},       // X = 0.1, start of the coarse run
-        {1799, 3999.13, -2742.83},  // X = 0.999
-    };
-    for (const auto& end : ends) {
-        SCOPED_TRACE("point " + std::to_string(end.index));
-        EXPECT_NEAR(points[end.index].args[0], end.x, kTolerance);
-        EXPECT_NEAR(points[end.index].args[1], end.y, kTolerance);
+    expectCurveOverTheAxis(log, kGillilandAxis);
+}
+
+// Widening both axes is a change of the axis alone: three decades of grid
+// lines, the labels of the decade 1..10 with the y axis's fixed forms moved to
+// its top, the curve kept inside, and the description naming the new range.
+TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
+    const LogAxis wide{.lower = 0.01, .upper = 10};
+    drawChartFrame(boxes, wide);
+
+    const auto lines = callsOf(log, picture5, SurfaceOp::Line);
+    ASSERT_EQ(lines.size(), 2U * 3 * 10);
+    for (const double decadeStart : {0.0, 4000.0 / 3, 8000.0 / 3}) {
+        EXPECT_TRUE(std::ranges::any_of(lines, [&](const SurfaceCall& c) {
+            return std::abs(c.args[0] - decadeStart) < kTolerance;
+        })) << decadeStart;
     }
-    std::size_t belowPlot = 0;
-    for (const auto& point : points) {
-        EXPECT_EQ(point.colour, kLightGreen);
-        EXPECT_EQ(point.drawWidth, 2);
-        belowPlot += point.args[1] < 0 ? 1 : 0;
+    EXPECT_EQ(lines.back().args, (std::array<float, 4>{0, 4000, 4000, 4000}));
+
+    std::vector<std::string> printed;
+    for (const PlacedLabel& label : placedLabels(log)) {
+        printed.push_back(label.text);
     }
-    // From X = 0.977 on, Y < 0.01: the tail of the coarse run leaves no mark.
-    EXPECT_EQ(belowPlot, 23U);
+    const std::vector<std::string> xTail = {" .8 ", " 1 ", " 2 ", " 3 ", " 4 ", " 8 "};
+    const std::vector<std::string> yTail = {" .8 ", " 1 ", " 2 ", " 3 ", " 4 ", "8", "10.0"};
+    ASSERT_EQ(printed.size(), 15U + 16U);
+    EXPECT_TRUE(std::equal(xTail.begin(), xTail.end(), printed.begin() + 15 - 6));
+    EXPECT_TRUE(std::equal(yTail.begin(), yTail.end(), printed.end() - 7));
+
+    expectCurveOverTheAxis(log, wide);
+    const auto named = namedRange(emptyChartDescription(wide));
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->lower, wide.lower);
+    EXPECT_EQ(named->upper, wide.upper);
 }
 
 // A plot box laid out elsewhere, and first smaller than the chart's size.
