@@ -3,8 +3,8 @@
 #include "app/DesignPalette.h"
 #include "app/LayoutTable.h"
 #include "app/PictureBox.h"
-#include "app/RejectionBox.h"
 #include "app/PictureIconEngine.h"
+#include "app/RejectionBox.h"
 #include "app/WindowControls.h"
 #include "calc/DisplayTexts.h"
 #include "calc/ReadInputs.h"
@@ -38,7 +38,7 @@ const char* const kMarkedChartDescription =
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    setWindowIcon(QIcon(new PictureIconEngine(QStringLiteral(":/pictures/trelvan.svg"))));
+    setWindowIcon(QIcon(new PictureIconEngine(QStringLiteral(":/recordings/trelvan.pic"))));
     setAutoFillBackground(true);
     // Set before any control is made, so that every control inherits it.
     setPalette(designPalette());
