@@ -4,8 +4,8 @@
 
 namespace app {
 
-// The window's palette: the system colours of the design (looks::kSystemColours)
-// in every colour group, over the window's own background.
+// The window's palette: the system colours of the design in every colour
+// group, its edge shades (looks::kEdges), over the window's own background.
 QPalette designPalette();
 
 }  // namespace app

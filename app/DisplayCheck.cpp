@@ -17,10 +17,6 @@ std::string environment(const char* name) {
     return qEnvironmentVariable(name).toStdString();
 }
 
-std::string lineFor(const std::string& reason) {
-    return "trelvan: cannot open a window: " + reason + ". " + kHowToRun;
-}
-
 // Why Qt could not open a window although a display was named.
 std::string unreachableDisplay() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -48,7 +44,7 @@ bool holding = false;
 
 void holdOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", lineFor(unreachableDisplay()).c_str());
+        std::fprintf(stderr, "%s\n", DisplayCheck::lineFor(unreachableDisplay()).c_str());
         std::fflush(stderr);
         std::_Exit(1);
     }
@@ -57,26 +53,8 @@ void holdOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QStri
 
 }  // namespace
 
-std::optional<std::string> DisplayCheck::missingDisplay() {
-#if defined(_WIN32) || defined(__EMSCRIPTEN__)
-    // Windows and a browser page always have a screen; DISPLAY and
-    // WAYLAND_DISPLAY mean nothing there.
-    return std::nullopt;
-#else
-    const std::string platform = environment("QT_QPA_PLATFORM");
-    const bool x11 = environment("DISPLAY").size() > 0;
-    const bool wayland = environment("WAYLAND_DISPLAY").size() > 0;
-    if (platform.empty() && !x11 && !wayland) {
-        return lineFor("no display (DISPLAY is not set)");
-    }
-    if (platform.starts_with("xcb") && !x11) {
-        return lineFor("no display (DISPLAY is not set)");
-    }
-    if (platform.starts_with("wayland") && !wayland) {
-        return lineFor("no display (WAYLAND_DISPLAY is not set)");
-    }
-    return std::nullopt;
-#endif
+std::string DisplayCheck::lineFor(const std::string& reason) {
+    return "trelvan: cannot open a window: " + reason + ". " + kHowToRun;
 }
 
 DisplayCheck::DisplayCheck() {

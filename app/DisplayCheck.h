@@ -10,7 +10,9 @@ namespace app {
 class DisplayCheck {
 public:
     // The line to print when the environment names no display for the
-    // platform Qt will use; nullopt when there is one to try.
+    // platform Qt will use; nullopt when there is one to try. Where a screen
+    // is always there (Windows, a browser page) it is always nullopt:
+    // DisplayCheck_unix.cpp and DisplayCheck_screen.cpp, one per platform.
     static std::optional<std::string> missingDisplay();
 
     // While Qt connects to the display: holds back its messages and, should
@@ -22,6 +24,9 @@ public:
     DisplayCheck& operator=(const DisplayCheck&) = delete;
 
     void release();
+
+    // The one line that says why no window opens, and how to run headless.
+    static std::string lineFor(const std::string& reason);
 };
 
 }  // namespace app

@@ -1,12 +1,12 @@
 #include "app/FontSubstitutes.h"
 
-#include <QFont>
-#include <QFontDatabase>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <span>
+#include <utility>
 
 namespace app {
 
@@ -15,11 +15,16 @@ namespace {
 struct Substitution {
     const char* family;
     // Faces of the same kind that Windows ships, the last resort last; nullptr
-    // ends a shorter list. Consulted on Windows only.
+    // ends a shorter list.
     std::array<const char*, 4> windowsFaces;
     // Faces of the same kind found on Debian; on Windows they serve the
     // program under wine, whose font look-up reaches the Debian faces.
     std::array<const char*, 3> faces;
+
+    std::span<const char* const> standIns(StandIns kind) const {
+        return kind == StandIns::Windows ? std::span<const char* const>(windowsFaces)
+                                         : std::span<const char* const>(faces);
+    }
 };
 
 // Song serif, Kai script, rounded sans-serif, running script, clerical script and
@@ -53,16 +58,7 @@ constexpr std::array kSubstitutions = {
                  .faces = {"Liberation Sans", "DejaVu Sans", nullptr}},
 };
 
-#ifdef _WIN32
-// The pictures are recordings of Qt's SVG drawings (RecordedPicture.h), whose text
-// names the serif the SVG files use; Windows has Times New Roman in its place.
-void substitutePictureFaces() {
-    QFont::insertSubstitution(QStringLiteral("Liberation Serif"),
-                              QStringLiteral("Times New Roman"));
-}
-#endif
-
-// Filled once by install(), read by every control's font afterwards.
+// Filled once at start-up, read by every control's font afterwards.
 QHash<QString, QString>& resolvedFaces() {
     static QHash<QString, QString> faces;
     return faces;
@@ -73,23 +69,19 @@ QHash<QString, QString>& resolvedFaces() {
 // the whole fallback list of that name, several milliseconds per face before the
 // window can appear; and each further family a font lists is matched as well. The
 // window test checks that each caption's glyphs are all in its one face.
-std::optional<QString> firstInstalledFace(const Substitution& s, const QStringList& installed) {
+std::optional<QString> firstInstalledFace(const Substitution& s, const QStringList& installed,
+                                          std::span<const StandIns> searchOrder) {
     const auto isInstalled = [&](const char* face) {
         return face != nullptr && installed.contains(QString::fromUtf8(face), Qt::CaseInsensitive);
     };
     if (isInstalled(s.family)) {
         return QString::fromUtf8(s.family);
     }
-#ifdef _WIN32
-    for (const char* face : s.windowsFaces) {
-        if (isInstalled(face)) {
-            return QString::fromUtf8(face);
-        }
-    }
-#endif
-    for (const char* face : s.faces) {
-        if (isInstalled(face)) {
-            return QString::fromUtf8(face);
+    for (const StandIns kind : searchOrder) {
+        for (const char* face : s.standIns(kind)) {
+            if (isInstalled(face)) {
+                return QString::fromUtf8(face);
+            }
         }
     }
     return std::nullopt;
@@ -97,18 +89,19 @@ std::optional<QString> firstInstalledFace(const Substitution& s, const QStringLi
 
 }  // namespace
 
-void installFontSubstitutes() {
-#ifdef _WIN32
-    substitutePictureFaces();
-#endif
-    const QStringList installed = QFontDatabase::families();
-    QHash<QString, QString>& resolved = resolvedFaces();
-    resolved.clear();
+QHash<QString, QString> substitutes(const QStringList& installed,
+                                    std::span<const StandIns> searchOrder) {
+    QHash<QString, QString> chosen;
     for (const Substitution& s : kSubstitutions) {
-        if (const auto face = firstInstalledFace(s, installed)) {
-            resolved.insert(QString::fromUtf8(s.family), *face);
+        if (const auto face = firstInstalledFace(s, installed, searchOrder)) {
+            chosen.insert(QString::fromUtf8(s.family), *face);
         }
     }
+    return chosen;
+}
+
+void useSubstitutes(QHash<QString, QString> faces) {
+    resolvedFaces() = std::move(faces);
 }
 
 QString familyFor(const char* layoutFace) {

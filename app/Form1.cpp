@@ -27,7 +27,7 @@ namespace app {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    setWindowIcon(QIcon(new PictureIconEngine(QStringLiteral(":/pictures/trelvan.svg"))));
+    setWindowIcon(QIcon(new PictureIconEngine(QStringLiteral(":/recordings/trelvan.pic"))));
     setAutoFillBackground(true);
     // Set before any control is made, so that every control inherits it.
     setPalette(designPalette());

@@ -9,7 +9,7 @@ namespace app {
 // A borderless picture box showing one formula picture over its background.
 // The picture is vector art rendered at paint time, so it stays sharp at any
 // device pixel ratio; its natural size is the size the box is laid out at.
-// The picture is parsed when first painted or measured.
+// The picture's recording is read when first painted or measured.
 class FormulaPicture : public QWidget {
     Q_OBJECT
 public:

@@ -2,17 +2,18 @@
 
 #include "chart/LogAxis.h"
 
-#include <QPalette>
-#include <QRgb>
 #include <algorithm>
-#include <array>
+#include <cstdint>
 #include <optional>
 
 namespace app {
 
 // The colours and fonts of the window, one entry per look that a group of
-// controls shares. Colours are RGB; a text colour left empty means the
-// standard control-text colour of kSystemColours.
+// controls shares. A text colour left empty means the standard control-text
+// colour of the window's palette (DesignPalette).
+
+// A colour as 0xRRGGBB, the form QColor takes.
+using Rgb24 = std::uint32_t;
 
 struct FontLook {
     const char* family;  // the face the layout names; familyFor maps it
@@ -23,19 +24,19 @@ struct FontLook {
 
 struct Look {
     std::optional<FontLook> font;  // none: the toolkit's default font
-    std::optional<QRgb> text;
-    QRgb background;
+    std::optional<Rgb24> text;
+    Rgb24 background;
 };
 
 namespace looks {
 
-inline constexpr QRgb kLightYellow = 0xFFFFC0;
-inline constexpr QRgb kLightGreen = 0xC0FFC0;
-inline constexpr QRgb kLightPink = 0xFFC0FF;
-inline constexpr QRgb kLightCyan = 0xC0FFFF;
-inline constexpr QRgb kRed = 0xFF0000;
-inline constexpr QRgb kBlue = 0x0000FF;
-inline constexpr QRgb kBlack = 0x000000;
+inline constexpr Rgb24 kLightYellow = 0xFFFFC0;
+inline constexpr Rgb24 kLightGreen = 0xC0FFC0;
+inline constexpr Rgb24 kLightPink = 0xFFC0FF;
+inline constexpr Rgb24 kLightCyan = 0xC0FFFF;
+inline constexpr Rgb24 kRed = 0xFF0000;
+inline constexpr Rgb24 kBlue = 0x0000FF;
+inline constexpr Rgb24 kBlack = 0x000000;
 
 inline constexpr Look kWindow{std::nullopt, std::nullopt, kLightYellow};
 inline constexpr Look kPanelFrame{FontLook{"幼圆", 14.25, true}, kRed, kLightGreen};
@@ -61,32 +62,23 @@ inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false, kCondensed
                                   kLightYellow};
 inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
 
-// The edge of the text boxes: one flat grey line.
-inline constexpr QRgb kTextBoxEdge = 0x808080;
-
-// The colours the layout leaves to the system, as the standard light scheme
-// has them: control and button text, the shades of raised and sunken edges,
-// selection and focus. The window keeps them under any desktop scheme, so a
-// dark one cannot turn a caption white on the pale panels. The window's own
-// background is kWindow's.
-struct SystemColour {
-    QPalette::ColorRole role;
-    QRgb rgb;
+// The shades of every edge in the window, as the standard light scheme has
+// them: the raised buttons (drawn by Qt from the palette, DesignPalette) and
+// the plot area's sunken edge in light, midlight, dark and shadow; the panels'
+// etched line and the text boxes' flat one in the line grey, the etching's
+// highlight in light.
+struct EdgeShades {
+    Rgb24 light;
+    Rgb24 midlight;
+    Rgb24 dark;
+    Rgb24 shadow;
+    Rgb24 line;
 };
-inline constexpr std::array kSystemColours = {
-    SystemColour{.role = QPalette::WindowText, .rgb = 0x000000},
-    SystemColour{.role = QPalette::Text, .rgb = 0x000000},
-    SystemColour{.role = QPalette::ButtonText, .rgb = 0x000000},
-    SystemColour{.role = QPalette::Base, .rgb = 0xFFFFFF},
-    SystemColour{.role = QPalette::Button, .rgb = 0xEFEFEF},
-    SystemColour{.role = QPalette::Light, .rgb = 0xFFFFFF},
-    SystemColour{.role = QPalette::Midlight, .rgb = 0xCACACA},
-    SystemColour{.role = QPalette::Mid, .rgb = 0xB8B8B8},
-    SystemColour{.role = QPalette::Dark, .rgb = 0x9F9F9F},
-    SystemColour{.role = QPalette::Shadow, .rgb = 0x767676},
-    SystemColour{.role = QPalette::Highlight, .rgb = 0x308CC6},
-    SystemColour{.role = QPalette::HighlightedText, .rgb = 0xFFFFFF},
-};
+inline constexpr EdgeShades kEdges{.light = 0xFFFFFF,
+                                   .midlight = 0xCACACA,
+                                   .dark = 0x9F9F9F,
+                                   .shadow = 0x767676,
+                                   .line = 0x808080};
 
 }  // namespace looks
 

@@ -1,5 +1,7 @@
 #include "app/PanelFrame.h"
 
+#include "app/Looks.h"
+
 #include <QPainter>
 
 namespace app {
@@ -10,9 +12,6 @@ namespace {
 // colour either side of it breaking the etched line.
 constexpr int kCaptionIndent = 8;
 constexpr int kCaptionGap = 2;
-
-const QColor kEtchShadow{0x80, 0x80, 0x80};
-const QColor kEtchLight{0xFF, 0xFF, 0xFF};
 
 }  // namespace
 
@@ -26,9 +25,9 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     const QFontMetrics fm(font());
     const int edgeTop = fm.height() / 2;
     const QRect etched(0, edgeTop, width() - 2, height() - edgeTop - 2);
-    p.setPen(kEtchShadow);
+    p.setPen(QColor(looks::kEdges.line));
     p.drawRect(etched);
-    p.setPen(kEtchLight);
+    p.setPen(QColor(looks::kEdges.light));
     p.drawRect(etched.translated(1, 1));
 
     const QRect captionRect(kCaptionIndent, 0, fm.horizontalAdvance(title()) + 2 * kCaptionGap,

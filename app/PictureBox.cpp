@@ -1,5 +1,7 @@
 #include "app/PictureBox.h"
 
+#include "app/Looks.h"
+
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -35,19 +37,17 @@ QRect devicePixels(const QTransform& toDevice, const QRect& logical) {
 // dark above and left and light below and right, the inner one in shadow and
 // midlight; the bottom and right sides take the corners they share. The
 // painter works in device pixels.
-void paintSunkenEdge(QPainter& p, const QTransform& toDevice, const QRect& box,
-                     const QPalette& palette) {
-    const auto ring = [&](const QRect& r, QPalette::ColorRole topLeft,
-                          QPalette::ColorRole bottomRight) {
-        const QColor first = palette.color(topLeft);
-        const QColor second = palette.color(bottomRight);
+void paintSunkenEdge(QPainter& p, const QTransform& toDevice, const QRect& box) {
+    const auto ring = [&](const QRect& r, Rgb24 topLeft, Rgb24 bottomRight) {
+        const QColor first(topLeft);
+        const QColor second(bottomRight);
         p.fillRect(devicePixels(toDevice, {r.left(), r.top(), r.width() - 1, 1}), first);
         p.fillRect(devicePixels(toDevice, {r.left(), r.top(), 1, r.height() - 1}), first);
         p.fillRect(devicePixels(toDevice, {r.left(), r.bottom(), r.width(), 1}), second);
         p.fillRect(devicePixels(toDevice, {r.right(), r.top(), 1, r.height()}), second);
     };
-    ring(box, QPalette::Dark, QPalette::Light);
-    ring(box.adjusted(1, 1, -1, -1), QPalette::Shadow, QPalette::Midlight);
+    ring(box, looks::kEdges.dark, looks::kEdges.light);
+    ring(box.adjusted(1, 1, -1, -1), looks::kEdges.shadow, looks::kEdges.midlight);
 }
 
 }  // namespace
@@ -197,7 +197,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     const QPoint drawingCorner = devicePixels(toDevice, innerRect()).topLeft();
     p.drawImage(QRectF(drawingCorner, QSizeF(image.size())), image);
     if (border_ == Border::Sunken) {
-        paintSunkenEdge(p, toDevice, rect(), palette());
+        paintSunkenEdge(p, toDevice, rect());
     }
 }
 

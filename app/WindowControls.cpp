@@ -78,7 +78,7 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
 QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* box = new TextBox(container, QColor(look.text.value_or(looks::kBlack)),
-                            QColor(look.background), QColor(looks::kTextBoxEdge));
+                            QColor(look.background), QColor(looks::kEdges.line));
     applyFont(box, look);
     box->setText(textOf(row));
     box->setCursorPosition(0);

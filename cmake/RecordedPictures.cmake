@@ -27,13 +27,14 @@ function(trelvan_record kind svg output)
         VERBATIM)
 endfunction()
 
-# trelvan_record_pictures(<variable> <picture>...): records each picture of
-# resources/ into recorded/ of the current build folder; the recordings' paths
-# go into <variable>.
+# trelvan_record_pictures(<variable> <picture.svg>...): records each picture of
+# resources/ into recorded/<picture>.pic of the current build folder (a QPicture
+# file); the recordings' paths go into <variable>.
 function(trelvan_record_pictures variable)
     set(recordings)
     foreach(picture ${ARGN})
-        set(recording ${CMAKE_CURRENT_BINARY_DIR}/recorded/${picture})
+        cmake_path(REPLACE_EXTENSION picture .pic OUTPUT_VARIABLE recorded)
+        set(recording ${CMAKE_CURRENT_BINARY_DIR}/recorded/${recorded})
         trelvan_record(picture ${PROJECT_SOURCE_DIR}/resources/${picture} ${recording})
         list(APPEND recordings ${recording})
     endforeach()

@@ -14,7 +14,7 @@
 # release and checks that its window maps under Xvfb.
 #
 # Each stage's wall time is printed; a failing stage is named and its log kept
-# in build/fresh-check-<release>/. Nothing stays mounted or running, whatever the exit.
+# in build/fresh-check-bookworm/ or -trixie/. Nothing stays mounted or running, whatever the exit.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -55,7 +55,7 @@ compiler_cache=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$suite
 stage_names=()
 stage_seconds=()
 
-# Runs a stage, logging to build/fresh-check/<name>.log, and stops the check
+# Runs a stage, logging to $logs/<name>.log, and stops the check
 # at the first failure with the stage's name and the end of its log. The stage
 # runs as a job of its own so that its first failing command ends it (a
 # function called as a condition would run on past failures).

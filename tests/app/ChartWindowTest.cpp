@@ -3,6 +3,7 @@
 // has been hidden and shown again; the plot box's sunken edge and the tick
 // labels as they reach the screen at the device pixel ratio.
 #include "app/Form1.h"
+#include "app/Looks.h"
 #include "app/PictureBox.h"
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QLineEdit>
-#include <QPalette>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
@@ -191,15 +191,15 @@ TEST_F(ChartWindow, HiddenAndShownAgainShowsTheSamePicture) {
 struct EdgeSide {
     const char* name;
     QPoint inwards;  // one device pixel step
-    QPalette::ColorRole outer;
-    QPalette::ColorRole inner;
+    Rgb24 looks::EdgeShades::*outer;
+    Rgb24 looks::EdgeShades::*inner;
 };
 
 const EdgeSide kEdgeSides[] = {
-    {"top", {0, 1}, QPalette::Dark, QPalette::Shadow},
-    {"left", {1, 0}, QPalette::Dark, QPalette::Shadow},
-    {"bottom", {0, -1}, QPalette::Light, QPalette::Midlight},
-    {"right", {-1, 0}, QPalette::Light, QPalette::Midlight},
+    {"top", {0, 1}, &looks::EdgeShades::dark, &looks::EdgeShades::shadow},
+    {"left", {1, 0}, &looks::EdgeShades::dark, &looks::EdgeShades::shadow},
+    {"bottom", {0, -1}, &looks::EdgeShades::light, &looks::EdgeShades::midlight},
+    {"right", {-1, 0}, &looks::EdgeShades::light, &looks::EdgeShades::midlight},
 };
 
 constexpr QRgb kPanelYellow = 0xFFFFC0;
@@ -222,11 +222,11 @@ int runOf(const QImage& image, QPoint& at, QPoint step, QRgb colour) {
 }
 
 // Starts two device pixels outside the box.
-EdgeCrossing cross(const QImage& image, QPoint at, const EdgeSide& side, const QPalette& palette) {
+EdgeCrossing cross(const QImage& image, QPoint at, const EdgeSide& side) {
     EdgeCrossing c;
     c.panel = runOf(image, at, side.inwards, kPanelYellow);
-    c.outer = runOf(image, at, side.inwards, palette.color(side.outer).rgb());
-    c.inner = runOf(image, at, side.inwards, palette.color(side.inner).rgb());
+    c.outer = runOf(image, at, side.inwards, looks::kEdges.*side.outer);
+    c.inner = runOf(image, at, side.inwards, looks::kEdges.*side.inner);
     c.after = image.pixel(at) & RGB_MASK;
     return c;
 }
@@ -262,7 +262,7 @@ TEST_F(ChartWindow, SunkenEdgeIsTwoPixelsWideAndMeetsTheDrawing) {
         SCOPED_TRACE(side.name);
         int wrong = 0;
         for (const QPoint start : crossingStarts(box, side, dpr)) {
-            const EdgeCrossing c = cross(shot, start, side, picture5->palette());
+            const EdgeCrossing c = cross(shot, start, side);
             const bool right = c.panel <= 3 && c.outer >= 1 && c.inner >= 1 &&
                                twoPixelsWide(c.outer + c.inner) && c.after != kPlotCyan &&
                                c.after != kPanelYellow;

@@ -1,4 +1,4 @@
-// Every picture the window shows comes from the /pictures resources: it must load, have the
+// Every picture the window shows comes from the /recordings resources: it must load, have the
 // pixel size its box is laid out for, and render as the box expects.
 #include "app/PictureIconEngine.h"
 #include "app/Pictures.h"
@@ -30,16 +30,16 @@ struct PictureCase {
 };
 
 const PictureCase kPictures[] = {
-    {":/pictures/rmin.svg", 24, 15, Ground::Transparent},
-    {":/pictures/r.svg", 9, 11, Ground::Transparent},
-    {":/pictures/nmin.svg", 26, 15, Ground::Transparent},
-    {":/pictures/nt.svg", 17, 15, Ground::Transparent},
-    {":/pictures/ni.svg", 15, 15, Ground::Transparent},
-    {":/pictures/gilliland_x.svg", 54, 35, Ground::Transparent},
-    {":/pictures/gilliland_y.svg", 67, 39, Ground::Transparent},
-    {":/pictures/button_exit.svg", 74, 37, Ground::Opaque},
-    {":/pictures/button_confirm.svg", 244, 37, Ground::Opaque},
-    {":/pictures/trelvan.svg", 64, 64, Ground::Transparent},
+    {":/recordings/rmin.pic", 24, 15, Ground::Transparent},
+    {":/recordings/r.pic", 9, 11, Ground::Transparent},
+    {":/recordings/nmin.pic", 26, 15, Ground::Transparent},
+    {":/recordings/nt.pic", 17, 15, Ground::Transparent},
+    {":/recordings/ni.pic", 15, 15, Ground::Transparent},
+    {":/recordings/gilliland_x.pic", 54, 35, Ground::Transparent},
+    {":/recordings/gilliland_y.pic", 67, 39, Ground::Transparent},
+    {":/recordings/button_exit.pic", 74, 37, Ground::Opaque},
+    {":/recordings/button_confirm.pic", 244, 37, Ground::Opaque},
+    {":/recordings/trelvan.pic", 64, 64, Ground::Transparent},
 };
 
 // The painter starts with the font of whatever it paints on; pass one to stand for it.
@@ -123,15 +123,15 @@ struct ShadeCase {
 };
 
 const ShadeCase kShades[] = {
-    {":/pictures/button_exit.svg", {37, 18}, qRgb(0xFF, 0xFF, 0x00)},
-    {":/pictures/button_exit.svg", {0, 18}, qRgb(0xFF, 0x66, 0x00)},
-    {":/pictures/button_exit.svg", {73, 18}, qRgb(0xFF, 0x66, 0x00)},
-    {":/pictures/button_exit.svg", {37, 0}, qRgb(0xFF, 0x66, 0x00)},
-    {":/pictures/button_exit.svg", {37, 36}, qRgb(0xFF, 0x66, 0x00)},
-    {":/pictures/button_confirm.svg", {0, 18}, qRgb(0xFF, 0xFF, 0x00)},
-    {":/pictures/button_confirm.svg", {243, 18}, qRgb(0xFF, 0xFF, 0x00)},
-    {":/pictures/button_confirm.svg", {122, 0}, qRgb(0xFF, 0x66, 0x00)},
-    {":/pictures/button_confirm.svg", {122, 36}, qRgb(0xFF, 0x66, 0x00)},
+    {":/recordings/button_exit.pic", {37, 18}, qRgb(0xFF, 0xFF, 0x00)},
+    {":/recordings/button_exit.pic", {0, 18}, qRgb(0xFF, 0x66, 0x00)},
+    {":/recordings/button_exit.pic", {73, 18}, qRgb(0xFF, 0x66, 0x00)},
+    {":/recordings/button_exit.pic", {37, 0}, qRgb(0xFF, 0x66, 0x00)},
+    {":/recordings/button_exit.pic", {37, 36}, qRgb(0xFF, 0x66, 0x00)},
+    {":/recordings/button_confirm.pic", {0, 18}, qRgb(0xFF, 0xFF, 0x00)},
+    {":/recordings/button_confirm.pic", {243, 18}, qRgb(0xFF, 0xFF, 0x00)},
+    {":/recordings/button_confirm.pic", {122, 0}, qRgb(0xFF, 0x66, 0x00)},
+    {":/recordings/button_confirm.pic", {122, 36}, qRgb(0xFF, 0x66, 0x00)},
 };
 
 int channelDistance(QRgb a, QRgb b) {
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Resources, ButtonShades, testing::ValuesIn(kShades), []
 // images at every size the window manager is offered, at ordinary and doubled pixel
 // density, and no fixed list of sizes, so the window system keeps choosing them.
 TEST(WindowIcon, DrawsAsTheSvgIconEngine) {
-    const QIcon ours(new PictureIconEngine(QStringLiteral(":/pictures/trelvan.svg")));
+    const QIcon ours(new PictureIconEngine(QStringLiteral(":/recordings/trelvan.pic")));
     const QIcon qts(QStringLiteral(TRELVAN_PICTURES_DIR "/trelvan.svg"));
     EXPECT_EQ(ours.availableSizes(), qts.availableSizes());
     for (const double ratio : {1.0, 2.0}) {

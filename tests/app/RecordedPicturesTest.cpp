@@ -50,7 +50,8 @@ TEST(RecordedPictures, PlayBackAsTheSvgDraws) {
     for (const QString& name : pictures) {
         SCOPED_TRACE(name.toStdString());
         QSvgRenderer svg(QStringLiteral(TRELVAN_PICTURES_DIR "/") + name);
-        const QString recording = QStringLiteral(TRELVAN_RECORDINGS_DIR "/") + name;
+        const QString recording =
+            QStringLiteral(TRELVAN_RECORDINGS_DIR "/") + QFileInfo(name).baseName() + ".pic";
         ASSERT_TRUE(QFileInfo::exists(recording));
         app::RecordedPicture recorded(recording, nullptr);
         ASSERT_TRUE(svg.isValid());
