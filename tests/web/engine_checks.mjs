@@ -80,13 +80,16 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
 
   // The page at url in a 1024 x 768 viewport, once the window is drawn; with
   // the place of the window's frame on the page, and how the engine reads a box.
-  // Where the driver can, the page may use the clipboard, and its colour
-  // scheme and device pixel ratio are as asked.
+  // Where the driver can, the page may use the clipboard; the colour scheme
+  // other than the browsers' own light one, and the device pixel ratio, are
+  // Chromium's.
   async function open(engine, url, { ratio = 1, scheme = "light" } = {}) {
     const { page } = engine;
     await engine.browser?.defaultBrowserContext().overridePermissions(new URL(url).origin,
       ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]).catch(() => {});
-    await page.emulateMediaFeatures?.([{ name: "prefers-color-scheme", value: scheme }]);
+    if (scheme !== "light") {
+      await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: scheme }]);
+    }
     await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: ratio });
     await page.goto(url);
     await until(page, windowDrawn);
