@@ -368,5 +368,5 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     return view;
   }
 
-  return { open, core, served, clickControl, typeInto, readAll, shoot, windows, windowDrawn, facts };
+  return { open, core, served, offline, clickControl, typeInto, readAll, shoot, windows, windowDrawn, facts };
 }
