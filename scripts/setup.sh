@@ -7,7 +7,8 @@
 #   scripts/setup.sh windows    what building, above, plus what the Windows build and its
 #                               checks under wine need (scripts/windows.sh)
 #   scripts/setup.sh web        what building, above, plus what the browser build and its
-#                               checks in Chromium need (scripts/web.sh; Debian 13)
+#                               checks in Chromium, Firefox and WebKitGTK need
+#                               (scripts/web.sh; Debian 13)
 set -euo pipefail
 
 profile=${1:-test}
@@ -58,8 +59,10 @@ web_packages=(
     emscripten qt6-base-dev-tools dpkg-dev googletest
     # the faces cut down to what the window shows, as fontconfig finds them
     python3-fonttools fontconfig
-    # the browser and the node that drives it; the npm that fetches the driver
-    chromium nodejs npm
+    # the browsers and the node that drives them; the npm that fetches the driver;
+    # WebKitGTK's WebDriver, whose library brings the MiniBrowser it drives, and
+    # the X server that browser needs, having no headless mode
+    chromium firefox-esr webkit2gtk-driver xvfb nodejs npm
 )
 
 wanted=("${build_packages[@]}")

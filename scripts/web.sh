@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Trelvan in the browser, cross-built on Debian and proven in Debian's Chromium:
-#   1. installs emscripten, the host Qt tools, Chromium, node and the rest
+# Trelvan in the browser, cross-built on Debian and proven in Debian's Chromium,
+# Firefox ESR and WebKitGTK:
+#   1. installs emscripten, the host Qt tools, the browsers, node and the rest
 #      (scripts/setup.sh web), and the pinned browser driver from npm (tests/web);
 #   2. builds a static Qt for WebAssembly from Debian's Qt source, or takes it
 #      from its cache (scripts/static-qt-web.sh);
 #   3. builds build/web/ (the `web` preset): the page and everything it loads,
 #      and trelvan-<version>-web.zip of them;
 #   4. runs the calculation and chart tests under node, and drives the page in
-#      headless Chromium (tests/web/browser_checks.mjs);
+#      headless Chromium and Firefox and in WebKitGTK's MiniBrowser under an X
+#      server of its own (tests/web/browser_checks.mjs);
 #   5. measures what a visitor downloads and waits for (bench/web_page.mjs).
 # Run as root on Debian 12 or 13. It all happens in a fresh Debian 13 root, whose
 # emscripten and Qt are new enough, so that the same commit gives the same page

@@ -1,6 +1,7 @@
 // Shared by the browser checks and the page's benchmark: the page as a user
-// gets it (the zip, unpacked and served on 127.0.0.1), Debian's Chromium
-// started headless with a profile of its own, and the moment the window is drawn.
+// gets it (the zip, unpacked and served on 127.0.0.1), Debian's Chromium and
+// Firefox started headless and WebKitGTK's MiniBrowser under an X server of its
+// own, each with a profile of its own, and the moment the window is drawn.
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readdirSync, readFileSync, statSync } from "node:fs";
 import { createServer } from "node:http";
@@ -20,14 +21,22 @@ const filesBelow = (folder, prefix = "/") => readdirSync(folder).flatMap((name) 
 });
 
 // The zip unpacked into a folder of its own, served as any static web server
-// would; files holds the paths it serves, "/" being index.html.
+// would; files holds the paths it serves, "/" being index.html, and missing
+// those asked for that it does not hold. While offline is set, every request
+// fails as a cut network fails it.
 export async function serve(zip) {
   const folder = mkdtempSync(path.join(tmpdir(), "trelvan-page-"));
   execFileSync("python3", ["-m", "zipfile", "-e", zip, folder]);
   const files = new Set(["/", ...filesBelow(folder)]);
+  const missing = [];
   const server = createServer((request, response) => {
+    if (served.offline) {
+      request.socket.destroy();
+      return;
+    }
     const wanted = new URL(request.url, "http://127.0.0.1").pathname;
     if (!files.has(wanted)) {
+      missing.push(wanted);
       response.writeHead(404).end();
       return;
     }
@@ -36,15 +45,22 @@ export async function serve(zip) {
     response.end(readFileSync(file));
   });
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  return {
+  const served = {
     origin: `http://127.0.0.1:${server.address().port}`,
     folder,
     files,
+    missing,
+    offline: false,
+    setOffline: (offline) => {
+      served.offline = offline;
+      server.closeAllConnections();
+    },
     close: () => new Promise((resolve) => {
       server.closeAllConnections();
       server.close(resolve);
     }),
   };
+  return served;
 }
 
 // Debian's Chromium, headless, as root, with a new empty profile and none of its
@@ -58,6 +74,19 @@ export function launchChromium() {
       "--disable-background-networking", "--disable-component-update", "--disable-sync"],
   });
 }
+
+// Debian's Firefox ESR, headless, driven through WebDriver BiDi, with a new
+// empty profile (puppeteer's preferences keep it off the network).
+export function launchFirefox() {
+  return puppeteer.launch({
+    browser: "firefox",
+    executablePath: "/usr/bin/firefox-esr",
+    headless: true,
+    userDataDir: mkdtempSync(path.join(tmpdir(), "trelvan-firefox-")),
+  });
+}
+
+export { launchWebKit } from "./webdriver.mjs";
 
 // Script for a page, run before its own: marks the first animation frame in
 // which the window is drawn (its lower right corner in the window's colour),

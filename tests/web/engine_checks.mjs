@@ -1,0 +1,372 @@
+// The page's checks as any engine runs them, through the calls of a puppeteer
+// page (Chromium over DevTools, Firefox over WebDriver BiDi) or their WebDriver
+// twins (WebKitGTK): clicks and keys on the window's controls, the Qt windows
+// read from the page's DOM, and the read-outs through the clipboard where the
+// engine lets a page read it, else through the page's accessibility layer.
+import { execFileSync } from "node:child_process";
+import { readFileSync } from "node:fs";
+import path from "node:path";
+import { launchChromium, launchFirefox, launchWebKit } from "./page_harness.mjs";
+
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Each engine started with one page: its version, the page, and how to end it.
+const puppeteerEngine = async (launch) => {
+  const browser = await launch();
+  return { browser, version: await browser.version(), page: await browser.newPage(), close: () => browser.close() };
+};
+export const engines = {
+  chromium: () => puppeteerEngine(launchChromium),
+  firefox: () => puppeteerEngine(launchFirefox),
+  webkit: launchWebKit,
+};
+
+// Polls a function of the page until it gives something true, through
+// navigations (whose moments fail a call).
+export async function until(page, fn, ...args) {
+  const end = Date.now() + 60000;
+  for (;;) {
+    try {
+      const value = await page.evaluate(fn, ...args);
+      if (value) {
+        return value;
+      }
+    } catch {
+      // the page is between documents
+    }
+    if (Date.now() > end) {
+      throw new Error(`timed out waiting for ${fn.toString().slice(0, 80)}`);
+    }
+    await pause(50);
+  }
+}
+
+// The window's lower right corner in the window's colour.
+const windowDrawn = () => {
+  const canvas = document.getElementById("qt-shadow-container")?.shadowRoot
+    ?.querySelector(".qt-window canvas.qt-window-content");
+  const context = canvas?.width > 2 ? canvas.getContext("2d", { willReadFrequently: true }) : null;
+  const corner = context?.getImageData(canvas.width - 2, canvas.height - 2, 1, 1).data;
+  return corner !== undefined && corner[0] === 0xff && corner[1] === 0xff && corner[2] === 0xc0;
+};
+
+// The Qt windows of the page: their titles, and the main window's size.
+export const windows = (page) => page.evaluate(() => {
+  const root = document.getElementById("qt-shadow-container").shadowRoot;
+  return [...root.querySelectorAll(".qt-window")].map((w) => {
+    const canvas = w.querySelector("canvas.qt-window-content");
+    const r = canvas.getBoundingClientRect();
+    return {
+      title: w.querySelector(".window-name")?.textContent ?? "",
+      blocked: w.classList.contains("blocked"),
+      width: r.width, height: r.height, x: r.x, y: r.y,
+      canvasWidth: canvas.width, canvasHeight: canvas.height,
+    };
+  });
+});
+
+const windowCount = (page) => page.evaluate(() => document.getElementById("qt-shadow-container")
+  .shadowRoot.querySelectorAll(".qt-window").length);
+
+// The checks of one run: the build machine's layout facts and calculation,
+// where the screenshots go, and where failures are counted.
+export function engineChecks({ facts, hostTools, out, check, log }) {
+  const inputBoxes = facts.input_boxes ?? ["Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"];
+  const readoutBoxes = facts.readouts.map((r) => r.box);
+  const expectedReadouts = (inputs) =>
+    JSON.parse(execFileSync(path.join(hostTools, "readouts"), inputs, { encoding: "utf8" }));
+  const sameReadouts = (a, b) => readoutBoxes.every((box) => a[box] === b[box]);
+  const describe = (readouts) => readoutBoxes.map((box) => `${box} ${readouts[box]}`).join(", ");
+
+  // The page at url in a 1024 x 768 viewport, once the window is drawn; with
+  // the place of the window's frame on the page, and how the engine reads a box.
+  // Where the driver can, the page may use the clipboard; the colour scheme
+  // other than the browsers' own light one, and the device pixel ratio, are
+  // Chromium's.
+  async function open(engine, url, { ratio = 1, scheme = "light" } = {}) {
+    const { page } = engine;
+    await engine.browser?.defaultBrowserContext().overridePermissions(new URL(url).origin,
+      ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]).catch(() => {});
+    if (scheme !== "light") {
+      await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: scheme }]);
+    }
+    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: ratio });
+    await page.goto(url);
+    await until(page, windowDrawn);
+    const frame = await page.evaluate(() => {
+      const r = document.getElementById("frame").getBoundingClientRect();
+      return { x: r.x, y: r.y };
+    });
+    const view = { engine, page, frame };
+    view.clipboard = await clipboardReadable(page);
+    return view;
+  }
+
+  // Whether the page may write and read back the clipboard: a read that waits
+  // for the user's consent counts as no.
+  const clipboardReadable = (page) => page.evaluate(async () => {
+    try {
+      const token = `trelvan-${Math.random()}`;
+      await navigator.clipboard.writeText(token);
+      const read = await Promise.race([navigator.clipboard.readText(),
+        new Promise((resolve) => setTimeout(() => resolve(null), 1000))]);
+      return read === token;
+    } catch {
+      return false;
+    }
+  });
+
+  const clickControl = ({ page, frame }, name) => {
+    const [left, top, width, height] = facts.rect[name];
+    return page.mouse.click(frame.x + left + width / 2, frame.y + top + height / 2);
+  };
+
+  async function withControl(page, key) {
+    await page.keyboard.down("Control");
+    await page.keyboard.press(key);
+    await page.keyboard.up("Control");
+  }
+
+  async function typeInto(view, name, text) {
+    await clickControl(view, name);
+    await withControl(view.page, "a");
+    await view.page.keyboard.type(text);
+  }
+
+  // A box's text, as the window copies it to the clipboard.
+  async function readByClipboard(view, name) {
+    await view.page.evaluate(() => navigator.clipboard.writeText("<none>"));
+    await clickControl(view, name);
+    await withControl(view.page, "a");
+    await withControl(view.page, "c");
+    for (let i = 0; i < 100; ++i) {
+      const text = await view.page.evaluate(() => navigator.clipboard.readText());
+      if (text !== "<none>") {
+        return text;
+      }
+      await pause(20);
+    }
+    return "<nothing copied>";
+  }
+
+  // A box's text, as a screen reader gets it: the accessibility layer renews a
+  // text box's element when the box takes the focus or its cursor moves. The
+  // element sits where the box sits in the window.
+  async function readByAccessibility(view, name) {
+    await view.page.evaluate(() => document.getElementById("qt-shadow-container").shadowRoot
+      .querySelector("button.hidden-visually-read-by-screen-reader")?.click());
+    await clickControl(view, name);
+    await view.page.keyboard.press("End");
+    await view.page.keyboard.press("Home");
+    const [left, top] = facts.rect[name];
+    return view.page.evaluate((title, left, top) => {
+      const main = [...document.getElementById("qt-shadow-container").shadowRoot.querySelectorAll(".qt-window")]
+        .find((w) => w.querySelector(".window-name")?.textContent === title);
+      const box = [...main.querySelectorAll(".qt-window-a11y-container input")].find((e) =>
+        Math.abs(parseFloat(e.style.left) - left) <= 1 && Math.abs(parseFloat(e.style.top) - top) <= 1);
+      return box === undefined ? "<not in the accessibility layer>" : box.value || box.textContent;
+    }, facts.window_title, left, top);
+  }
+
+  async function readAll(view) {
+    const shown = {};
+    for (const box of readoutBoxes) {
+      shown[box] = await (view.clipboard ? readByClipboard : readByAccessibility)(view, box);
+    }
+    return shown;
+  }
+
+  const shoot = (view, name) => view.page.screenshot({ path: path.join(out, `${name}-${view.engine.name}.png`) });
+
+  // The window at its size in the middle of the page, titled as the program's
+  // window; and the default calculation's read-outs.
+  async function windowAndDefaults(view, where) {
+    const { page, engine } = view;
+    const [main] = await windows(page);
+    check(main.width === facts.client_width && main.height === facts.client_height,
+      `${engine.name}, ${where}: the window is ${main.width}x${main.height}, ` +
+      `not ${facts.client_width}x${facts.client_height}`);
+    const centre = await page.evaluate(() => [innerWidth / 2, innerHeight / 2]);
+    check(Math.abs(main.x + main.width / 2 - centre[0]) <= 1 && Math.abs(main.y + main.height / 2 - centre[1]) <= 1,
+      `${engine.name}, ${where}: the window is not centred in the page`);
+    const title = await page.title();
+    check(title === facts.window_title, `${engine.name}, ${where}: the page is titled ${title}`);
+    await clickControl(view, "Command2");
+    const defaults = expectedReadouts(facts.initial_texts);
+    const shown = await readAll(view);
+    check(sameReadouts(shown, defaults),
+      `${engine.name}, ${where}: default read-outs ${describe(shown)}, not ${describe(defaults)}`);
+    log(`${engine.name}, ${where}: window ${main.width}x${main.height} centred, titled ${title}; ` +
+      `read through the ${view.clipboard ? "clipboard" : "accessibility layer"}: ${describe(shown)}`);
+    return defaults;
+  }
+
+  // Window and default read-outs of the page at url: the core of every engine,
+  // for a page served or opened from a file.
+  async function core(engine, url, where) {
+    const view = await open(engine, url);
+    await windowAndDefaults(view, where);
+    await clickControl(view, "Command2");
+    await shoot(view, `window-${where}`);
+    return view;
+  }
+
+  // Typed designs, each as the build machine's calculation has it; a rejected
+  // one opens the error box, and closing it leaves the read-outs.
+  async function designs(view) {
+    const name = view.engine.name;
+    for (const design of JSON.parse(readFileSync(new URL("designs.json", import.meta.url), "utf8"))) {
+      for (const [i, box] of inputBoxes.entries()) {
+        await typeInto(view, box, design.inputs[i]);
+      }
+      const expected = expectedReadouts(design.inputs);
+      const before = await readAll(view);
+      await clickControl(view, "Command2");
+      if (expected.rejected) {
+        const box = (await windows(view.page)).find((w) => w.title === "错误信息");
+        check(box !== undefined, `${name}, ${design.name}: no error box`);
+        await view.page.keyboard.press("Enter");
+        await until(view.page, () => document.getElementById("qt-shadow-container")
+          .shadowRoot.querySelectorAll(".qt-window").length === 1);
+        const after = await readAll(view);
+        check(sameReadouts(after, before), `${name}, ${design.name}: the read-outs changed to ${describe(after)}`);
+        log(`${name}, ${design.name}: rejected with the error box, read-outs unchanged`);
+      } else {
+        const shown = await readAll(view);
+        check(sameReadouts(shown, expected),
+          `${name}, ${design.name}: read-outs ${describe(shown)}, not ${describe(expected)}`);
+        log(`${name}, ${design.name}: ${describe(shown)}`);
+      }
+    }
+  }
+
+  const errorBoxOpen = (page) => until(page, () => [...document.getElementById("qt-shadow-container")
+    .shadowRoot.querySelectorAll(".window-name")].some((n) => n.textContent === "错误信息"));
+  const oneWindow = (page) => until(page, () => document.getElementById("qt-shadow-container")
+    .shadowRoot.querySelectorAll(".qt-window").length === 1);
+
+  // The error box: modal over the window and closed with Enter, nothing
+  // changed; its words as a screen reader gets them from the page's
+  // accessibility layer; a click on the window's exit button that it holds off.
+  async function errorBox(view) {
+    const { page, engine } = view;
+    await typeInto(view, "Text7", facts.initial_texts[6]);
+    await clickControl(view, "Command2");
+    const before = await readAll(view);
+    await typeInto(view, "Text7", "1");
+    await clickControl(view, "Command2");
+    await errorBoxOpen(page);
+    await shoot(view, "error_box");
+    const [main] = await windows(page);
+    check(main.blocked, `${engine.name}: the window takes input while the error box is open`);
+    await page.keyboard.press("Enter");
+    await oneWindow(page);
+    const after = await readAll(view);
+    check(sameReadouts(after, before), `${engine.name}: after the error box the read-outs are ${describe(after)}`);
+
+    await page.evaluate(() => document.getElementById("qt-shadow-container").shadowRoot
+      .querySelector("button.hidden-visually-read-by-screen-reader")?.click());
+    await clickControl(view, "Command2");
+    await errorBoxOpen(page);
+    const said = await page.evaluate(() => {
+      const box = [...document.getElementById("qt-shadow-container").shadowRoot
+        .querySelectorAll(".qt-window")].find((w) => w.querySelector(".window-name")?.textContent === "错误信息");
+      const a11y = box.querySelector(".qt-window-a11y-container");
+      return {
+        text: [...a11y.querySelectorAll("textarea")].map((e) => e.textContent),
+        buttons: [...a11y.querySelectorAll("button")].map((e) => e.textContent),
+      };
+    });
+    check(said.text.length === 1 && said.text[0] === "输入数据不合理",
+      `${engine.name}: the error box says ${JSON.stringify(said.text)}`);
+    check(said.buttons.length === 1 && said.buttons[0] === "确定",
+      `${engine.name}: the error box has the buttons ${JSON.stringify(said.buttons)}`);
+    await clickControl(view, "Command1");  // blocked: the program goes on
+    check(await windowCount(page) === 2, `${engine.name}: the exit button worked through the error box`);
+    // Its button pressed as a screen reader presses it (the click on the window
+    // took the keyboard from the box).
+    await page.evaluate(() => [...document.getElementById("qt-shadow-container").shadowRoot
+      .querySelectorAll(".qt-window-a11y-container button")].find((b) => b.textContent === "确定").click());
+    await oneWindow(page);
+    log(`${engine.name}: error box 错误信息 says 输入数据不合理 with the one button 确定, blocks the window, ` +
+      "closes on Enter and leaves the read-outs");
+  }
+
+  // The exit button ends the program; the page says so, and starts it again.
+  async function exit(view) {
+    const { page, engine } = view;
+    await clickControl(view, "Command1");
+    await until(page, () => !document.getElementById("status").hidden && !document.getElementById("restart").hidden);
+    const said = await page.evaluate(() => document.getElementById("message").textContent);
+    check(said === "Trelvan 已退出。", `${engine.name}: after the exit button the page says ${said}`);
+    check(await page.evaluate(() => document.getElementById("screen").childElementCount === 0),
+      `${engine.name}: the window stayed after the exit button`);
+    await shoot(view, "ended");
+    const restart = await page.evaluate(() => {
+      window.trelvanEnded = true;
+      const r = document.getElementById("restart").getBoundingClientRect();
+      return { x: r.x + r.width / 2, y: r.y + r.height / 2 };
+    });
+    await page.mouse.click(restart.x, restart.y);
+    await until(page, () => window.trelvanEnded === undefined);
+    await until(page, windowDrawn);
+    log(`${engine.name}: the exit button ended the program; the page said "${said}" and started it again`);
+  }
+
+  // Offline: the first visit registered the service worker; with every request
+  // failing the page opens from it and calculates.
+  async function offline(view, server, defaults) {
+    const { page, engine } = view;
+    const registered = () => navigator.serviceWorker?.getRegistration().then((r) => r?.active != null);
+    let ready = false;
+    for (let i = 0; i < 100 && !ready; ++i) {
+      ready = await page.evaluate(registered).catch(() => false);
+      await pause(ready ? 0 : 200);
+    }
+    if (!ready) {
+      const lacks = await page.evaluate(() => ["serviceWorker" in navigator ? "" : "navigator.serviceWorker",
+        typeof requestIdleCallback === "function" ? "" : "requestIdleCallback (which the page registers it from)"]
+        .filter((s) => s));
+      check(false, `${engine.name}: no service worker is active 20 s after the first visit, so nothing opens ` +
+        `offline${lacks.length ? `; the engine lacks ${lacks.join(" and ")}` : ""}`);
+      return;
+    }
+    server.setOffline(true);
+    try {
+      await page.reload();
+      await until(page, windowDrawn);
+      view.frame = await page.evaluate(() => {
+        const r = document.getElementById("frame").getBoundingClientRect();
+        return { x: r.x, y: r.y };
+      });
+      await clickControl(view, "Command2");
+      const shown = await readAll(view);
+      check(sameReadouts(shown, defaults), `${engine.name}: offline the read-outs are ${describe(shown)}`);
+      await shoot(view, "offline");
+      log(`${engine.name}: offline, from the service worker: ${describe(shown)}`);
+    } finally {
+      server.setOffline(false);
+    }
+  }
+
+  // Every check of the served page in one engine: it asks for nothing but its
+  // own files.
+  async function served(engine, server) {
+    server.missing.length = 0;
+    const view = await open(engine, `${server.origin}/`);
+    const foreign = await view.page.evaluate((origin) => performance.getEntriesByType("resource")
+      .map((e) => e.name).filter((url) => !url.startsWith("data:") && !url.startsWith(`${origin}/`)), server.origin);
+    check(foreign.length === 0 && server.missing.length === 0,
+      `${engine.name}: the page asked for what it does not hold: ${[...foreign, ...server.missing].join(", ")}`);
+    const defaults = await windowAndDefaults(view, "served");
+    await clickControl(view, "Command2");
+    await shoot(view, "window");
+    await designs(view);
+    await errorBox(view);
+    await exit(view);
+    await offline(view, server, defaults);
+    return view;
+  }
+
+  return { open, core, served, offline, clickControl, typeInto, readAll, shoot, windows, windowDrawn, facts };
+}
