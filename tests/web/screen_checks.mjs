@@ -80,23 +80,29 @@ const windows = (page) => page.evaluate(() => {
 const inSight = (w, screen) => w.x >= 0 && w.y >= 0 &&
   w.x + w.width <= screen.width + 0.5 && w.y + w.height <= screen.height + 0.5;
 
-async function open(browser, url, viewport, origin) {
+// The clipboard for the page at URL, whose origin may be a file's.
+async function allowClipboard(browser, url) {
+  const session = await browser.target().createCDPSession();
+  const origin = url.startsWith("file:") ? {} : { origin: new URL(url).origin };
+  await session.send("Browser.grantPermissions",
+    { ...origin, permissions: ["clipboardReadWrite", "clipboardSanitizedWrite"] });
+}
+
+async function open(browser, url, viewport) {
   const page = await browser.newPage();
   const requested = [];
   page.on("request", (request) => requested.push(request.url()));
   page.on("pageerror", (error) => console.log(`page error: ${error.message}`));
   await page.setViewport(viewport);
-  if (origin) {
-    await browser.defaultBrowserContext().overridePermissions(origin,
-      ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
-  }
+  await allowClipboard(browser, url);
   await page.evaluateOnNewDocument(firstFrameProbe);
   await page.goto(url, { waitUntil: "load" });
   await untilWindowDrawn(page);
   return { page, requested, touch: viewport.isMobile };
 }
 
-// A control of the window, tapped (or clicked on a desktop) in its middle.
+// A control of the window, tapped (or clicked on a desktop) in its middle;
+// input events place it in the page's pixels from the corner of what is in sight.
 async function press({ page, touch }, name) {
   const [left, top, width, height] = facts.rect[name];
   const at = await page.evaluate(({ x, y }) => {
@@ -156,22 +162,25 @@ async function readAll(view) {
 
 const errorBox = async (page) => (await windows(page)).find((w) => w.title === "错误信息");
 
-// 确定, where the error box's accessible button lies, in the screen's pixels.
+// The middle of 确定, where the error box's accessible button lies, as input
+// events place it (the page's pixels from the corner of what is in sight).
 const okButton = (page) => page.evaluate(() => {
   const root = document.getElementById("qt-shadow-container").shadowRoot;
   const button = [...root.querySelectorAll(".qt-window-a11y-container button")]
     .find((b) => b.textContent === "确定");
   const r = button.getBoundingClientRect();
-  const { offsetLeft, offsetTop, scale } = visualViewport;
-  return { x: (r.x + r.width / 2 - offsetLeft) * scale, y: (r.y + r.height / 2 - offsetTop) * scale };
+  return { x: r.x + r.width / 2 - visualViewport.offsetLeft, y: r.y + r.height / 2 - visualViewport.offsetTop };
 });
 
 const browser = await launchChromium();
 const server = await serve(zip);
 
 for (const screen of screens) {
-  const view = await open(browser, `${server.origin}/`, screen, server.origin);
+  const view = await open(browser, `${server.origin}/`, screen);
   const { page } = view;
+  // The page's accessibility layer, where the error box's 确定 is found.
+  await page.evaluate(() => document.getElementById("qt-shadow-container").shadowRoot
+    .querySelector("button.hidden-visually-read-by-screen-reader")?.click());
   const scale = await page.evaluate(() => visualViewport.scale);
   const [main] = await windows(page);
   check(inSight(main, screen), `${screen.name}: the window is not all in sight: ${JSON.stringify(main)}`);
@@ -210,12 +219,12 @@ for (const screen of screens) {
   await page.waitForFunction(() => document.getElementById("qt-shadow-container").shadowRoot
     .querySelectorAll(".qt-window").length === 2);
   const box = await errorBox(page);
-  check(inSight(box, screen), `${screen.name}: the error box is not all in sight: ${JSON.stringify(box)}`);
+  check(inSight(box, screen) && box.x >= main.x && box.y >= main.y &&
+    box.x + box.width <= main.x + main.width && box.y + box.height <= main.y + main.height,
+    `${screen.name}: the error box is not all in sight over the window: ${JSON.stringify(box)}`);
   await page.screenshot({ path: path.join(out, `screen_${screen.name}_error_box.png`) });
-  await page.evaluate(() => document.getElementById("qt-shadow-container").shadowRoot
-    .querySelector("button.hidden-visually-read-by-screen-reader")?.click());
-  await page.waitForFunction(() => document.getElementById("qt-shadow-container").shadowRoot
-    .querySelector(".qt-window-a11y-container button"));
+  await page.waitForFunction(() => [...document.getElementById("qt-shadow-container").shadowRoot
+    .querySelectorAll(".qt-window-a11y-container button")].some((b) => b.textContent === "确定"));
   const ok = await okButton(page);
   if (screen.isMobile) {
     await page.touchscreen.tap(ok.x, ok.y);
@@ -244,7 +253,7 @@ await server.close();
   const file = path.join(alone, "trelvan.html");
   copyFileSync(path.join(folder, "trelvan.html"), file);
   const url = `file://${file}`;
-  const view = await open(browser, url, screens.at(-1), "file://");
+  const view = await open(browser, url, screens.at(-1));
   const [main] = await windows(view.page);
   check(main.width === facts.client_width && main.height === facts.client_height,
     `trelvan.html: the window is ${main.width}x${main.height}`);
