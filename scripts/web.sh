@@ -9,7 +9,9 @@
 #      and trelvan-<version>-web.zip of them;
 #   4. runs the calculation and chart tests under node, and drives the page in
 #      headless Chromium and Firefox and in WebKitGTK's MiniBrowser under an X
-#      server of its own (tests/web/browser_checks.mjs);
+#      server of its own (tests/web/browser_checks.mjs), on phones and tablets by
+#      touch and as one file from file:// (screen_checks.mjs), and through a new
+#      build's arrival (update_checks.mjs);
 #   5. measures what a visitor downloads and waits for (bench/web_page.mjs).
 # Run as root on Debian 12 or 13. It all happens in a fresh Debian 13 root, whose
 # emscripten and Qt are new enough, so that the same commit gives the same page
@@ -35,21 +37,25 @@ ctest --preset web
 
 zip=$(echo build/web/trelvan-*-web.zip)
 node tests/web/browser_checks.mjs "$zip" build/web/host_tools build/web/browser
+node tests/web/screen_checks.mjs "$zip" build/web/host_tools build/web/browser
+node tests/web/update_checks.mjs "$zip" build/web/browser
 
-# Everything a visitor downloads, compressed as a web server sends it: at most 4 MB.
+# Everything a visitor of the served page downloads (its files and the service
+# worker, not the page as one file), compressed as a web server sends it: at most 4 MB.
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 python3 -m zipfile -e "$zip" "$unpacked"
 download=0
 while read -r file; do
-    download=$((download + $(gzip -9c "$file" | wc -c)))
-done < <(find "$unpacked" -type f ! -name '*.txt')
+    download=$((download + $(gzip -9c "$unpacked/$file" | wc -c)))
+done < <(grep -v '^#' packaging/web/page-files.txt; echo sw.js)
 if [ "$download" -gt $((4 * 1024 * 1024)) ]; then
     echo "web: a visit downloads $download bytes gzipped, more than 4 MiB" >&2
     exit 1
 fi
 
 node bench/web_page.mjs "$zip" build/web/browser/layout_facts.json 10
-echo "web: $zip, $(stat -c %s "$zip") bytes; a visit downloads $download bytes gzipped"
+echo "web: $zip, $(stat -c %s "$zip") bytes; a visit downloads $download bytes gzipped;" \
+    "the page as one file, build/web/trelvan.html, is $(stat -c %s build/web/trelvan.html) bytes"
 echo "web: $(head -n 1 "$TRELVAN_WEB_QT/configure-options.txt")"
 echo "web: passed in $((SECONDS - started)) s (Qt: $qt_seconds s)"

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Assembles Trelvan's web page in OUT from the program linked in LINKED: the
 # page and its manifest, Qt's loader, the program (which carries its faces),
-# the licences of the program and of its faces, and the service worker with
-# the list of the page's files. The icons are already in OUT.
+# the licences of the program and of its faces, the service worker with the
+# list of the page's files, the page as one file (trelvan.html), and ZIP of
+# them all. The icons are already in OUT.
 #
-#   page.sh OUT LINKED LOADER SOURCES FACE_LICENCES PROGRAM_LICENCE
+#   page.sh OUT LINKED LOADER SOURCES FACE_LICENCES PROGRAM_LICENCE ZIP
 #
 # LOADER is Qt's qtloader.js; SOURCES is packaging/web.
 set -euo pipefail
 
-out=$1 linked=$2 loader=$3 sources=$4 face_licences=$5 program_licence=$6
+out=$1 linked=$2 loader=$3 sources=$4 face_licences=$5 program_licence=$6 zip=$7
 
 cp "$sources/index.html" "$sources/trelvan.webmanifest" "$out/"
 cp "$linked/trelvan.js" "$linked/trelvan.wasm" "$loader" "$out/"
@@ -17,9 +18,9 @@ rm -rf "$out/licences"
 cp -r "$face_licences" "$out/licences"
 cp "$program_licence" "$out/licences/Trelvan.txt"
 
-# The service worker keeps what the page loads; its cache is named after all of it.
-cd "$out"
-files=(index.html trelvan.webmanifest icon-192.png icon-512.png qtloader.js trelvan.js trelvan.wasm)
-cache=trelvan-$(cat "${files[@]}" | sha256sum | cut -c1-16)
-list=$(printf '"./", '; printf '"%s", ' "${files[@]}")
-sed -e "s|@CACHE_NAME@|$cache|" -e "s|@FILES@|[${list%, }]|" "$sources/sw.js.in" >sw.js
+bash "$sources/service-worker.sh" "$out"
+python3 "$sources/single_file.py" "$out"
+
+mapfile -t files < <(grep -v '^#' "$sources/page-files.txt")
+rm -f "$zip"
+(cd "$out" && python3 -m zipfile -c "$zip" "${files[@]}" sw.js licences trelvan.html)

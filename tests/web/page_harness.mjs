@@ -110,3 +110,42 @@ export async function untilWindowDrawn(page) {
   await page.waitForFunction(() => window.trelvanFirstFrame !== undefined, { timeout: 60000 });
   return page.evaluate(() => window.trelvanFirstFrame);
 }
+
+// A folder served as a static host serves it, each answer kept by the browser
+// for ten minutes. use(folder) serves another folder from the same address (a
+// new build on the server); cut(test) drops every request whose path passes
+// test half-way through its answer (the network lost mid-download).
+export async function serveAsStaticHost(folder) {
+  let served = folder;
+  let cutting = () => false;
+  const server = createServer((request, response) => {
+    const wanted = new URL(request.url, "http://127.0.0.1").pathname;
+    const file = path.join(served, wanted === "/" ? "index.html" : wanted);
+    let body;
+    try {
+      body = readFileSync(file);
+    } catch {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, {
+      "Content-Type": types[path.extname(file)] ?? "application/octet-stream",
+      "Cache-Control": "max-age=600",
+    });
+    if (cutting(wanted)) {
+      response.write(body.subarray(0, body.length >> 1), () => request.socket.destroy());
+      return;
+    }
+    response.end(body);
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return {
+    origin: `http://127.0.0.1:${server.address().port}`,
+    use: (next) => { served = next; },
+    cut: (test) => { cutting = test; },
+    close: () => new Promise((resolve) => {
+      server.closeAllConnections();
+      server.close(resolve);
+    }),
+  };
+}

@@ -1,0 +1,276 @@
+// Trelvan's web page on phones and tablets, in Debian's headless Chromium
+// emulating each screen (a mobile viewport, touch, its device pixel ratio),
+// and the page as one file opened from a folder (file://):
+//   - on a screen narrower or lower than the window, the whole window is in
+//     sight, scaled to fit; on a large one it is 1:1; either way its canvas has
+//     one pixel for each of the device's pixels it covers;
+//   - a tap on a box gives it the keyboard, through a text field that asks for
+//     a keyboard for numbers; typed values and a tap on the confirm button give
+//     the build machine's read-outs (read back through the clipboard);
+//   - a rejected design opens the error box whole in sight, and a tap on its
+//     确定 closes it;
+//   - trelvan.html, alone in a folder, opens from file:// without asking for
+//     anything, the window 792 x 557, with the default calculation's read-outs.
+// Each screen leaves a screenshot in OUT.
+//
+//   node screen_checks.mjs ZIP HOST_TOOLS OUT
+import { execFileSync } from "node:child_process";
+import { copyFileSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import path from "node:path";
+import { firstFrameProbe, launchChromium, serve, untilWindowDrawn } from "./page_harness.mjs";
+
+const [zip, hostTools, out] = process.argv.slice(2);
+if (!out) {
+  console.error("usage: node screen_checks.mjs ZIP HOST_TOOLS OUT");
+  process.exit(2);
+}
+mkdirSync(out, { recursive: true });
+
+const factsFile = path.join(out, "layout_facts.json");
+execFileSync(path.join(hostTools, "layout_facts"), [path.join(out, "layout_facts.sh"), factsFile]);
+const facts = JSON.parse(readFileSync(factsFile, "utf8"));
+const inputBoxes = ["Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"];
+const readoutBoxes = facts.readouts.map((r) => r.box);
+const expectedReadouts = (inputs) =>
+  JSON.parse(execFileSync(path.join(hostTools, "readouts"), inputs, { encoding: "utf8" }));
+const designs = JSON.parse(readFileSync(new URL("designs.json", import.meta.url), "utf8"));
+const typed = designs.find((d) => !expectedReadouts(d.inputs).rejected);
+const rejected = designs.find((d) => expectedReadouts(d.inputs).rejected);
+
+// The window is 792 x 557; a margin of 8 px keeps it off the screen's edges.
+const screens = [
+  { name: "phone_390x844", width: 390, height: 844, deviceScaleFactor: 3, isMobile: true },
+  { name: "tablet_768x1024", width: 768, height: 1024, deviceScaleFactor: 2, isMobile: true },
+  { name: "tablet_1180x820", width: 1180, height: 820, deviceScaleFactor: 2, isMobile: true },
+  { name: "desktop_1024x768", width: 1024, height: 768, deviceScaleFactor: 1, isMobile: false },
+];
+const fits = (screen) => screen.width >= facts.client_width + 16 &&
+  screen.height >= facts.client_height + 16;
+
+const failures = [];
+const check = (condition, what) => {
+  if (!condition) {
+    failures.push(what);
+    console.log(`FAIL: ${what}`);
+  }
+};
+const log = (text) => console.log(`screens: ${text}`);
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const describe = (readouts) => readoutBoxes.map((box) => `${box} ${readouts[box]}`).join(", ");
+const sameReadouts = (a, b) => readoutBoxes.every((box) => a[box] === b[box]);
+
+// The Qt windows of the page, each with its place on the screen in the
+// screen's own CSS pixels (the visual viewport: what is in sight).
+const windows = (page) => page.evaluate(() => {
+  const root = document.getElementById("qt-shadow-container").shadowRoot;
+  const { offsetLeft, offsetTop, scale } = visualViewport;
+  return [...root.querySelectorAll(".qt-window")].map((w) => {
+    const r = w.getBoundingClientRect();
+    const canvas = w.querySelector("canvas.qt-window-content");
+    return {
+      title: w.querySelector(".window-name")?.textContent ?? "",
+      x: (r.x - offsetLeft) * scale, y: (r.y - offsetTop) * scale,
+      width: r.width * scale, height: r.height * scale,
+      canvasWidth: canvas.width, cssWidth: canvas.getBoundingClientRect().width,
+      devicePixels: canvas.getBoundingClientRect().width * devicePixelRatio * scale,
+    };
+  });
+});
+const inSight = (w, screen) => w.x >= 0 && w.y >= 0 &&
+  w.x + w.width <= screen.width + 0.5 && w.y + w.height <= screen.height + 0.5;
+
+// The clipboard for the page at URL, whose origin may be a file's.
+async function allowClipboard(browser, url) {
+  const session = await browser.target().createCDPSession();
+  const origin = url.startsWith("file:") ? {} : { origin: new URL(url).origin };
+  await session.send("Browser.grantPermissions",
+    { ...origin, permissions: ["clipboardReadWrite", "clipboardSanitizedWrite"] });
+}
+
+async function open(browser, url, viewport) {
+  const page = await browser.newPage();
+  const requested = [];
+  page.on("request", (request) => requested.push(request.url()));
+  page.on("pageerror", (error) => console.log(`page error: ${error.message}`));
+  await page.setViewport(viewport);
+  await allowClipboard(browser, url);
+  await page.evaluateOnNewDocument(firstFrameProbe);
+  await page.goto(url, { waitUntil: "load" });
+  await untilWindowDrawn(page);
+  return { page, requested, touch: viewport.isMobile };
+}
+
+// A control of the window, tapped (or clicked on a desktop) in its middle;
+// input events place it in the page's pixels from the corner of what is in sight.
+async function press({ page, touch }, name) {
+  const [left, top, width, height] = facts.rect[name];
+  const at = await page.evaluate(({ x, y }) => {
+    const frame = document.getElementById("frame").getBoundingClientRect();
+    return { x: frame.x + x - visualViewport.offsetLeft, y: frame.y + y - visualViewport.offsetTop };
+  }, { x: left + width / 2, y: top + height / 2 });
+  if (touch) {
+    await page.touchscreen.tap(at.x, at.y);
+  } else {
+    await page.mouse.click(at.x, at.y);
+  }
+}
+
+async function withControl(page, key) {
+  await page.keyboard.down("Control");
+  await page.keyboard.press(key);
+  await page.keyboard.up("Control");
+}
+
+// The element that has the keyboard, looked for inside shadow roots.
+const keyboardTarget = (page) => page.evaluate(() => {
+  let element = document.activeElement;
+  while (element?.shadowRoot?.activeElement) {
+    element = element.shadowRoot.activeElement;
+  }
+  return { tag: element?.tagName ?? "", inputMode: element?.inputMode ?? "" };
+});
+
+async function typeInto(view, name, text) {
+  await press(view, name);
+  await withControl(view.page, "a");
+  await view.page.keyboard.type(text);
+}
+
+async function readBox(view, name) {
+  await view.page.evaluate(() => navigator.clipboard.writeText("<none>"));
+  await press(view, name);
+  await withControl(view.page, "a");
+  await withControl(view.page, "c");
+  for (let i = 0; i < 100; ++i) {
+    const text = await view.page.evaluate(() => navigator.clipboard.readText());
+    if (text !== "<none>") {
+      return text;
+    }
+    await pause(20);
+  }
+  return "<nothing copied>";
+}
+
+async function readAll(view) {
+  const shown = {};
+  for (const box of readoutBoxes) {
+    shown[box] = await readBox(view, box);
+  }
+  return shown;
+}
+
+const errorBox = async (page) => (await windows(page)).find((w) => w.title === "错误信息");
+
+// The middle of 确定, where the error box's accessible button lies, as input
+// events place it (the page's pixels from the corner of what is in sight).
+const okButton = (page) => page.evaluate(() => {
+  const root = document.getElementById("qt-shadow-container").shadowRoot;
+  const button = [...root.querySelectorAll(".qt-window-a11y-container button")]
+    .find((b) => b.textContent === "确定");
+  const r = button.getBoundingClientRect();
+  return { x: r.x + r.width / 2 - visualViewport.offsetLeft, y: r.y + r.height / 2 - visualViewport.offsetTop };
+});
+
+const browser = await launchChromium();
+const server = await serve(zip);
+
+for (const screen of screens) {
+  const view = await open(browser, `${server.origin}/`, screen);
+  const { page } = view;
+  // The page's accessibility layer, where the error box's 确定 is found.
+  await page.evaluate(() => document.getElementById("qt-shadow-container").shadowRoot
+    .querySelector("button.hidden-visually-read-by-screen-reader")?.click());
+  const scale = await page.evaluate(() => visualViewport.scale);
+  const [main] = await windows(page);
+  check(inSight(main, screen), `${screen.name}: the window is not all in sight: ${JSON.stringify(main)}`);
+  check(fits(screen) ? Math.abs(scale - 1) < 1e-3 : scale < 1,
+    `${screen.name}: the page is shown at scale ${scale}`);
+  check(Math.abs(main.cssWidth - facts.client_width) < 1 && Math.abs(main.canvasWidth - main.devicePixels) <= 1,
+    `${screen.name}: the window's canvas is ${main.canvasWidth} pixels wide on ` +
+    `${main.devicePixels} of the device's`);
+
+  await press(view, "Text1");
+  const keyboard = await keyboardTarget(page);
+  if (screen.isMobile) {
+    check(["INPUT", "TEXTAREA"].includes(keyboard.tag) && keyboard.inputMode === "decimal",
+      `${screen.name}: a tapped box gives the keyboard to ${JSON.stringify(keyboard)}`);
+  }
+  await press(view, "Command2");
+  const defaults = await readAll(view);
+  const expectedDefaults = expectedReadouts(facts.initial_texts);
+  check(sameReadouts(defaults, expectedDefaults),
+    `${screen.name}: default read-outs ${describe(defaults)}, not ${describe(expectedDefaults)}`);
+
+  for (const [i, box] of inputBoxes.entries()) {
+    await typeInto(view, box, typed.inputs[i]);
+  }
+  await press(view, "Command2");
+  const shown = await readAll(view);
+  const expected = expectedReadouts(typed.inputs);
+  check(sameReadouts(shown, expected),
+    `${screen.name}: ${typed.name} read-outs ${describe(shown)}, not ${describe(expected)}`);
+  await page.screenshot({ path: path.join(out, `screen_${screen.name}.png`) });
+
+  for (const [i, box] of inputBoxes.entries()) {
+    await typeInto(view, box, rejected.inputs[i]);
+  }
+  await press(view, "Command2");
+  await page.waitForFunction(() => document.getElementById("qt-shadow-container").shadowRoot
+    .querySelectorAll(".qt-window").length === 2);
+  const box = await errorBox(page);
+  check(inSight(box, screen) && box.x >= main.x && box.y >= main.y &&
+    box.x + box.width <= main.x + main.width && box.y + box.height <= main.y + main.height,
+    `${screen.name}: the error box is not all in sight over the window: ${JSON.stringify(box)}`);
+  await page.screenshot({ path: path.join(out, `screen_${screen.name}_error_box.png`) });
+  await page.waitForFunction(() => [...document.getElementById("qt-shadow-container").shadowRoot
+    .querySelectorAll(".qt-window-a11y-container button")].some((b) => b.textContent === "确定"));
+  const ok = await okButton(page);
+  if (screen.isMobile) {
+    await page.touchscreen.tap(ok.x, ok.y);
+  } else {
+    await page.mouse.click(ok.x, ok.y);
+  }
+  const closed = await page.waitForFunction(() => document.getElementById("qt-shadow-container")
+    .shadowRoot.querySelectorAll(".qt-window").length === 1, { timeout: 5000 }).then(() => true, () => false);
+  check(closed, `${screen.name}: a tap on 确定 left the error box open`);
+  const after = await readAll(view);
+  check(sameReadouts(after, expected), `${screen.name}: after the error box the read-outs are ${describe(after)}`);
+  log(`${screen.name} at ratio ${screen.deviceScaleFactor}: scale ${scale.toFixed(3)}, window ` +
+    `${main.width.toFixed(0)}x${main.height.toFixed(0)} screen px at (${main.x.toFixed(0)}, ` +
+    `${main.y.toFixed(0)}), canvas ${main.canvasWidth} px wide, keyboard ${JSON.stringify(keyboard)}; defaults ${describe(defaults)}; ` +
+    `${typed.name} ${describe(shown)}; error box ${box.width.toFixed(0)}x${box.height.toFixed(0)} ` +
+    `at (${box.x.toFixed(0)}, ${box.y.toFixed(0)}) in sight, closed by ${screen.isMobile ? "a tap" : "a click"}`);
+  await page.close();
+}
+await server.close();
+
+// The page as one file, alone in a folder, opened as a double-click opens it.
+{
+  const folder = mkdtempSync(path.join(tmpdir(), "trelvan-file-"));
+  execFileSync("python3", ["-m", "zipfile", "-e", zip, folder]);
+  const alone = mkdtempSync(path.join(tmpdir(), "trelvan-alone-"));
+  const file = path.join(alone, "trelvan.html");
+  copyFileSync(path.join(folder, "trelvan.html"), file);
+  const url = `file://${file}`;
+  const view = await open(browser, url, screens.at(-1));
+  const [main] = await windows(view.page);
+  check(main.width === facts.client_width && main.height === facts.client_height,
+    `trelvan.html: the window is ${main.width}x${main.height}`);
+  const foreign = view.requested.filter((u) => u !== url && !u.startsWith("data:"));
+  check(foreign.length === 0, `trelvan.html asked for ${foreign.join(", ")}`);
+  await press(view, "Command2");
+  const shown = await readAll(view);
+  const expected = expectedReadouts(facts.initial_texts);
+  check(sameReadouts(shown, expected), `trelvan.html: read-outs ${describe(shown)}, not ${describe(expected)}`);
+  await view.page.screenshot({ path: path.join(out, "single_file.png") });
+  log(`trelvan.html (${readFileSync(file).length} bytes) from file://: window ` +
+    `${main.width}x${main.height}, nothing requested, ${describe(shown)}`);
+}
+
+await browser.close();
+if (failures.length > 0) {
+  console.log(`FAIL: ${failures.length} screen checks failed`);
+  process.exit(1);
+}
+console.log("PASS: phone, tablets and desktop by touch and click, and trelvan.html from file://");
