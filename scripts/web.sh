@@ -8,7 +8,8 @@
 #      and trelvan-<version>-web.zip of them;
 #   4. runs the calculation and chart tests under node, and drives the page in
 #      headless Chromium (tests/web/browser_checks.mjs);
-#   5. measures what a visitor downloads and waits for (bench/web_page.mjs).
+#   5. measures what a visitor downloads and waits for, against a bare window's
+#      page (bench/web_page.mjs).
 # Run as root on Debian 12 or 13. It all happens in a fresh Debian 13 root, whose
 # emscripten and Qt are new enough, so that the same commit gives the same page
 # on either host.
@@ -47,7 +48,9 @@ if [ "$download" -gt $((4 * 1024 * 1024)) ]; then
     exit 1
 fi
 
-node bench/web_page.mjs "$zip" build/web/browser/layout_facts.json 10
+# Against a bare window's page (the yardstick), visited in turn.
+node bench/web_page.mjs "$zip" build/web/bench/bare-window-page.zip \
+    build/web/browser/layout_facts.json 5
 echo "web: $zip, $(stat -c %s "$zip") bytes; a visit downloads $download bytes gzipped"
 echo "web: $(head -n 1 "$TRELVAN_WEB_QT/configure-options.txt")"
 echo "web: passed in $((SECONDS - started)) s (Qt: $qt_seconds s)"
