@@ -1,13 +1,19 @@
 // What Trelvan's web page costs a visitor, in Debian's headless Chromium with the
 // page served on 127.0.0.1 (the zip, unpacked): the bytes a browser downloads,
 // each file raw and gzipped; the time from the start of navigation to the first
-// frame that shows the window, cold (a new browser profile each time) and warm
-// (a reload, with the browser's caches and the service worker); and the work
-// from a click on the confirm button to the frame with the finished chart (the
-// click's handling plus that frame's painting). Medians of RUNS runs.
+// frame that shows the window, against the same for a bare window's page (the
+// yardstick: bench/BareWindow.cpp, linked as the program is), visited in turn
+// (Trelvan, bare, Trelvan, bare ...), cold (a new browser profile each time) and
+// warm (a reload, with the browser's caches; the service worker left out, as the
+// bare page has none), and warm as a returning visitor gets Trelvan (with its
+// service worker); and the work from a click on the confirm button to the frame
+// with the finished chart (the click's handling plus that frame's painting).
+// Medians of RUNS runs; exits 1 when Trelvan's first frame, cold or warm, takes
+// more than MAX_RATIO times the bare window's.
 //
-//   node bench/web_page.mjs ZIP LAYOUT_FACTS [RUNS]
+//   node bench/web_page.mjs ZIP BARE_ZIP LAYOUT_FACTS [RUNS] [MAX_RATIO]
 //
+// BARE_ZIP is the bare window's page (the web build's bench/bare-window-page.zip);
 // LAYOUT_FACTS is the JSON file the layout_facts program prints (where the
 // confirm button is).
 import { readFileSync } from "node:fs";
@@ -17,9 +23,10 @@ import {
   firstFrameProbe, launchChromium, serve, untilWindowDrawn,
 } from "../tests/web/page_harness.mjs";
 
-const [zip, factsFile, runsText = "10"] = process.argv.slice(2);
+const [zip, bareZip, factsFile, runsText = "5", maxRatioText = "Infinity"] = process.argv.slice(2);
 const facts = JSON.parse(readFileSync(factsFile, "utf8"));
 const runs = Number(runsText);
+const maxRatio = Number(maxRatioText);
 const median = (values) => {
   const sorted = [...values].sort((a, b) => a - b);
   const middle = Math.floor(sorted.length / 2);
@@ -28,45 +35,71 @@ const median = (values) => {
 const ms = (value) => `${value.toFixed(1)} ms`;
 
 const server = await serve(zip);
+const bareServer = await serve(bareZip);
 
 // The files a visit downloads: everything the page serves but the fonts'
 // licences and the page as one file.
-let raw = 0;
-let gzipped = 0;
-console.log("file                                      bytes   gzip -9");
-for (const file of [...server.files].filter((f) => f !== "/" && !f.endsWith(".txt") && f !== "/trelvan.html").sort()) {
-  const bytes = readFileSync(path.join(server.folder, file));
-  const packed = gzipSync(bytes, { level: 9 }).length;
-  raw += bytes.length;
-  gzipped += packed;
-  console.log(`${file.slice(1).padEnd(38)} ${String(bytes.length).padStart(9)} ${String(packed).padStart(9)}`);
+function listDownloads(name, served) {
+  let raw = 0;
+  let gzipped = 0;
+  console.log(`${name.padEnd(38)}     bytes   gzip -9`);
+  for (const file of [...served.files]
+    .filter((f) => f !== "/" && !f.endsWith(".txt") && f !== "/trelvan.html").sort()) {
+    const bytes = readFileSync(path.join(served.folder, file));
+    const packed = gzipSync(bytes, { level: 9 }).length;
+    raw += bytes.length;
+    gzipped += packed;
+    console.log(`  ${file.slice(1).padEnd(36)} ${String(bytes.length).padStart(9)} ${String(packed).padStart(9)}`);
+  }
+  console.log(`  ${"everything".padEnd(36)} ${String(raw).padStart(9)} ${String(gzipped).padStart(9)}`);
 }
-console.log(`${"everything".padEnd(38)} ${String(raw).padStart(9)} ${String(gzipped).padStart(9)}`);
+listDownloads("Trelvan's page", server);
+listDownloads("the bare window's page", bareServer);
 
-async function visit(browser) {
+async function visit(browser, origin, { bypassServiceWorker = false } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1024, height: 768 });
+  await page.setBypassServiceWorker(bypassServiceWorker);
   await page.evaluateOnNewDocument(firstFrameProbe);
-  await page.goto(`${server.origin}/`);
+  await page.goto(`${origin}/`);
   await untilWindowDrawn(page);
   return page;
 }
 
-const cold = [];
+const origins = { trelvan: server.origin, bare: bareServer.origin };
+const cold = { trelvan: [], bare: [] };
 for (let i = 0; i < runs; ++i) {
-  const browser = await launchChromium();
-  const page = await visit(browser);
-  cold.push(await page.evaluate(() => window.trelvanFirstFrame));
-  await browser.close();
+  for (const [name, origin] of Object.entries(origins)) {
+    const browser = await launchChromium();
+    const page = await visit(browser, origin);
+    cold[name].push(await page.evaluate(() => window.trelvanFirstFrame));
+    await browser.close();
+  }
 }
 
+const warm = { trelvan: [], bare: [] };
+const warmPages = {};
+const warmBrowsers = [];
+for (const [name, origin] of Object.entries(origins)) {
+  const browser = await launchChromium();
+  warmBrowsers.push(browser);
+  warmPages[name] = await visit(browser, origin, { bypassServiceWorker: true });
+}
+for (let i = 0; i < runs; ++i) {
+  for (const [name, page] of Object.entries(warmPages)) {
+    await page.reload();
+    warm[name].push(await untilWindowDrawn(page));
+  }
+}
+await Promise.all(warmBrowsers.map((b) => b.close()));
+
 const browser = await launchChromium();
-const page = await visit(browser);
+const page = await visit(browser, server.origin);
 await page.evaluate(() => navigator.serviceWorker.ready);
-const warm = [];
+const returning = [];
 for (let i = 0; i < runs; ++i) {
   await page.reload();
-  warm.push(await untilWindowDrawn(page));
+  returning.push(await untilWindowDrawn(page));
 }
 
 // The click reaches the page's first listener, and its handling is over when
@@ -96,7 +129,20 @@ for (let i = 0; i < runs; ++i) {
 const clicks = await page.evaluate(() => window.trelvanClicks);
 await browser.close();
 await server.close();
+await bareServer.close();
 
-console.log(`first frame with the window, cold: median ${ms(median(cold))} (${cold.map(ms).join(", ")})`);
-console.log(`first frame with the window, warm: median ${ms(median(warm))} (${warm.map(ms).join(", ")})`);
-console.log(`confirm click to the painted chart: median ${ms(median(clicks))} (${clicks.map(ms).join(", ")})`);
+const list = (values) => `median ${ms(median(values))} (${values.map(ms).join(", ")})`;
+let slow = false;
+for (const [visitKind, times] of [["cold", cold], ["warm", warm]]) {
+  const ratio = median(times.trelvan) / median(times.bare);
+  console.log(`first frame with the window, ${visitKind}, Trelvan: ${list(times.trelvan)}`);
+  console.log(`first frame with the window, ${visitKind}, bare window: ${list(times.bare)}`);
+  console.log(`first frame with the window, ${visitKind}: Trelvan / bare window = ${ratio.toFixed(2)}`);
+  if (ratio > maxRatio) {
+    console.error(`web_page: Trelvan's first frame, ${visitKind}, takes ${ratio.toFixed(2)} times the bare window's, more than ${maxRatio}`);
+    slow = true;
+  }
+}
+console.log(`first frame with the window, returning visitor (service worker): ${list(returning)}`);
+console.log(`confirm click to the painted chart: ${list(clicks)}`);
+process.exitCode = slow ? 1 : 0;

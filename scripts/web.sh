@@ -12,7 +12,8 @@
 #      server of its own (tests/web/browser_checks.mjs), on phones and tablets by
 #      touch and as one file from file:// (screen_checks.mjs), and through a new
 #      build's arrival (update_checks.mjs);
-#   5. measures what a visitor downloads and waits for (bench/web_page.mjs).
+#   5. measures what a visitor downloads and waits for, against a bare window's
+#      page (bench/web_page.mjs).
 # Run as root on Debian 12 or 13. It all happens in a fresh Debian 13 root, whose
 # emscripten and Qt are new enough, so that the same commit gives the same page
 # on either host.
@@ -54,7 +55,9 @@ if [ "$download" -gt $((4 * 1024 * 1024)) ]; then
     exit 1
 fi
 
-node bench/web_page.mjs "$zip" build/web/browser/layout_facts.json 10
+# Against a bare window's page (the yardstick), visited in turn.
+node bench/web_page.mjs "$zip" build/web/bench/bare-window-page.zip \
+    build/web/browser/layout_facts.json 5
 echo "web: $zip, $(stat -c %s "$zip") bytes; a visit downloads $download bytes gzipped;" \
     "the page as one file, build/web/trelvan.html, is $(stat -c %s build/web/trelvan.html) bytes"
 echo "web: $(head -n 1 "$TRELVAN_WEB_QT/configure-options.txt")"
