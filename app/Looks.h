@@ -45,7 +45,10 @@ inline constexpr Look kUnitLabel{FontLook{"Times New Roman", 12, false}, std::nu
 inline constexpr Look kTextBox{FontLook{"宋体", 12, true}, kBlue, kLightPink};
 inline constexpr Look kButton{FontLook{"楷体_GB2312", 12, true}, std::nullopt, kLightGreen};
 inline constexpr Look kTitleBanner{FontLook{"隶书", 18, false}, std::nullopt, kLightYellow};
-inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false}, kBlue, kLightYellow};
+// The chart's title is set three quarters wide, as it always was on the chart
+// panel; its own width, so that the tick labels below can narrow with the axis
+// without it.
+inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false, 75}, kBlue, kLightYellow};
 inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
 inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
 // The panel sets no font of its own: its tick labels take the classic 8-point
