@@ -18,13 +18,13 @@ if [ -z "${TRELVAN_STARTUP_UNDER_X:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$windows" "$linux" "$runs"
 fi
 
-scratch=$(mktemp -d)
-export XDG_RUNTIME_DIR=$scratch WINEPREFIX=$scratch/wine WINEARCH=win64 WINEDEBUG=-all \
-    WINEDLLOVERRIDES="mscoree,mshtml="
+root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tests/e2e/harness.sh
+source "$root/tests/e2e/harness.sh"
+# shellcheck source=tests/windows/wine_harness.sh
+source "$root/tests/windows/wine_harness.sh"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$scratch"' EXIT
-mkdir -p "$WINEPREFIX"
-wineserver --persistent
-wineboot --init >/dev/null 2>&1
+start_wine
 
 watch=$linux/bench/startup_watch
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
