@@ -112,14 +112,17 @@ export async function untilWindowDrawn(page) {
 }
 
 // A folder served as a static host serves it, each answer kept by the browser
-// for ten minutes. use(folder) serves another folder from the same address (a
-// new build on the server); cut(test) drops every request whose path passes
-// test half-way through its answer (the network lost mid-download).
+// for ten minutes; asked lists the paths asked for. use(folder) serves another
+// folder from the same address (a new build on the server); cut(test) drops
+// every request whose path passes test half-way through its answer (the
+// network lost mid-download).
 export async function serveAsStaticHost(folder) {
   let served = folder;
   let cutting = () => false;
+  const asked = [];
   const server = createServer((request, response) => {
     const wanted = new URL(request.url, "http://127.0.0.1").pathname;
+    asked.push(wanted);
     const file = path.join(served, wanted === "/" ? "index.html" : wanted);
     let body;
     try {
@@ -141,6 +144,7 @@ export async function serveAsStaticHost(folder) {
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   return {
     origin: `http://127.0.0.1:${server.address().port}`,
+    asked,
     use: (next) => { served = next; },
     cut: (test) => { cutting = test; },
     close: () => new Promise((resolve) => {

@@ -54,15 +54,21 @@ const build = (name) => {
 const folders = { A: build("A"), B: build("B") };
 
 // One visit in a new tab: the build the page and its code came from, and the
-// pages the cache keeps. The visitor stays until the service worker is done
-// with any update it found.
-async function visit(browser, origin) {
+// pages the cache keeps. The visitor stays until the page has asked the host
+// for its service worker (or 20 s have passed) and the worker is done with any
+// update it found.
+async function visit(browser, host) {
+  const workerAsks = () => host.asked.filter((wanted) => wanted === "/sw.js").length;
+  const asked = workerAsks();
   const page = await browser.newPage();
   await page.evaluateOnNewDocument(firstFrameProbe);
-  await page.goto(`${origin}/`, { waitUntil: "load" });
+  await page.goto(`${host.origin}/`, { waitUntil: "load" });
   await untilWindowDrawn(page);
   const shown = await page.evaluate(() => `${window.pageBuild}${window.codeBuild}`);
-  await pause(2000);
+  for (let waited = 0; waited < 20000 && workerAsks() === asked; waited += 100) {
+    await pause(100);
+  }
+  await pause(1500);
   await page.waitForFunction(async () => {
     const registration = await navigator.serviceWorker.getRegistration();
     return registration?.active && !registration.installing && !registration.waiting;
@@ -78,9 +84,9 @@ async function visit(browser, origin) {
 }
 
 // Visits until B opens; each must show one build whole.
-async function visitsUntilB(browser, origin, what) {
+async function visitsUntilB(browser, host, what) {
   for (let n = 1; n <= visitsAllowed; ++n) {
-    const { shown, kept } = await visit(browser, origin);
+    const { shown, kept } = await visit(browser, host);
     check(shown === "AA" || shown === "BB", `${what}: visit ${n} shows a mix: ${shown}`);
     if (shown === "BB") {
       check(kept.length === 1 && kept[0].endsWith(":BB"), `${what}: the cache holds ${kept}`);
@@ -95,7 +101,7 @@ async function visitsUntilB(browser, origin, what) {
 async function firstVisitToA() {
   const browser = await launchChromium();
   const host = await serveAsStaticHost(folders.A);
-  const { shown, kept } = await visit(browser, host.origin);
+  const { shown, kept } = await visit(browser, host);
   check(shown === "AA" && kept.length === 1 && kept[0].endsWith(":AA"),
     `the first visit shows ${shown} and keeps ${kept}`);
   return { browser, host };
@@ -104,7 +110,7 @@ async function firstVisitToA() {
 {
   const { browser, host } = await firstVisitToA();
   host.use(folders.B);
-  const visits = await visitsUntilB(browser, host.origin, "update");
+  const visits = await visitsUntilB(browser, host, "update");
   log(`build B on the server (max-age=600): it opened on visit ${visits}`);
   await browser.close();
   await host.close();
@@ -114,15 +120,15 @@ async function firstVisitToA() {
   const { browser, host } = await firstVisitToA();
   host.use(folders.B);
   host.cut((wanted) => wanted === "/trelvan.wasm");
-  const cut = await visit(browser, host.origin);
+  const cut = await visit(browser, host);
   check(cut.shown === "AA" || cut.shown === "BB", `with the update cut the page shows ${cut.shown}`);
   check(cut.kept.every((k) => k.endsWith(":AA") || k.endsWith(":BB")), `the caches hold ${cut.kept}`);
   host.cut(() => true);
-  const offline = await visit(browser, host.origin);
+  const offline = await visit(browser, host);
   check(offline.shown === "AA" || offline.shown === "BB",
     `with the network gone the page shows ${offline.shown}`);
   host.cut(() => false);
-  const visits = await visitsUntilB(browser, host.origin, "update after the cut");
+  const visits = await visitsUntilB(browser, host, "update after the cut");
   log(`network cut half-way through B's program: the page opened as ${cut.shown}, then with no ` +
     `network as ${offline.shown}; back online, B opened on visit ${visits}`);
   await browser.close();
