@@ -31,8 +31,7 @@ host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 qt_version=${host_version%%[+-]*}
 
 # What the program uses and nothing else, on every platform: no network, no
-# database, no printing, no image format but PNG, and none of the widgets,
-# dialogs, style sheets and document formats the program never shows.
+# database, no printing, no image format but PNG.
 common_options=(
     -static -release -opensource -confirm-license
     -qt-host-path /usr
@@ -41,18 +40,6 @@ common_options=(
     -no-feature-network -no-feature-sql -no-feature-printsupport
     -no-feature-concurrent -no-feature-testlib -no-feature-xml
     -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -no-gif -no-ico -qt-freetype -qt-harfbuzz
-    -no-feature-style-stylesheet
-    -no-feature-filedialog -no-feature-fontdialog -no-feature-colordialog
-    -no-feature-wizard -no-feature-progressdialog -no-feature-inputdialog
-    -no-feature-errormessage -no-feature-calendarwidget -no-feature-datetimeedit
-    -no-feature-graphicsview -no-feature-graphicseffect -no-feature-mdiarea
-    -no-feature-dockwidget -no-feature-textbrowser -no-feature-syntaxhighlighter
-    -no-feature-undoview -no-feature-columnview -no-feature-fontcombobox
-    -no-feature-keysequenceedit -no-feature-lcdnumber -no-feature-dial
-    -no-feature-splashscreen -no-feature-tablewidget -no-feature-treewidget
-    -no-feature-datawidgetmapper -no-feature-toolbox
-    -no-feature-textodfwriter -no-feature-textmarkdownreader
-    -no-feature-textmarkdownwriter -no-feature-movie
 )
 cmake_options=(
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
