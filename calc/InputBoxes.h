@@ -91,9 +91,12 @@ constexpr std::size_t readingPosition(double ShortcutInputs::*field) {
 }
 
 // A bound that is an earlier box's value has been read by the time it is used.
+// (By value, not through get_if: with the sanitizers GCC does not take a
+// pointer's test against null as a constant.)
 constexpr bool readBefore(const Bound& bound, std::size_t position) {
-    const auto* field = std::get_if<double ShortcutInputs::*>(&bound);
-    return field == nullptr || readingPosition(*field) < position;
+    using Field = double ShortcutInputs::*;
+    return !std::holds_alternative<Field>(bound) ||
+           readingPosition(std::get<Field>(bound)) < position;
 }
 
 }  // namespace input_detail
