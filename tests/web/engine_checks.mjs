@@ -6,7 +6,9 @@
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import path from "node:path";
-import { launchChromium, launchFirefox, launchWebKit } from "./page_harness.mjs";
+import {
+  copiedText, launchChromium, launchFirefox, launchWebKit, withControl,
+} from "./page_harness.mjs";
 
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -121,12 +123,6 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     return page.mouse.click(frame.x + left + width / 2, frame.y + top + height / 2);
   };
 
-  async function withControl(page, key) {
-    await page.keyboard.down("Control");
-    await page.keyboard.press(key);
-    await page.keyboard.up("Control");
-  }
-
   async function typeInto(view, name, text) {
     await clickControl(view, name);
     await withControl(view.page, "a");
@@ -134,20 +130,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
   }
 
   // A box's text, as the window copies it to the clipboard.
-  async function readByClipboard(view, name) {
-    await view.page.evaluate(() => navigator.clipboard.writeText("<none>"));
-    await clickControl(view, name);
-    await withControl(view.page, "a");
-    await withControl(view.page, "c");
-    for (let i = 0; i < 100; ++i) {
-      const text = await view.page.evaluate(() => navigator.clipboard.readText());
-      if (text !== "<none>") {
-        return text;
-      }
-      await pause(20);
-    }
-    return "<nothing copied>";
-  }
+  const readByClipboard = (view, name) => copiedText(view.page, () => clickControl(view, name));
 
   // A box's text, as a screen reader gets it: the accessibility layer renews a
   // text box's element when the box takes the focus or its cursor moves. The

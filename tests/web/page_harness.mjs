@@ -153,3 +153,27 @@ export async function serveAsStaticHost(folder) {
     }),
   };
 }
+
+// A key pressed with Control held.
+export async function withControl(page, key) {
+  await page.keyboard.down("Control");
+  await page.keyboard.press(key);
+  await page.keyboard.up("Control");
+}
+
+// A text box's text as the window copies it to the clipboard: focus(), however
+// the caller reaches the box (a click, a tap), then select all and copy.
+export async function copiedText(page, focus) {
+  await page.evaluate(() => navigator.clipboard.writeText("<none>"));
+  await focus();
+  await withControl(page, "a");
+  await withControl(page, "c");
+  for (let i = 0; i < 100; ++i) {
+    const text = await page.evaluate(() => navigator.clipboard.readText());
+    if (text !== "<none>") {
+      return text;
+    }
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
+  return "<nothing copied>";
+}

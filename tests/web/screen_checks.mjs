@@ -18,7 +18,9 @@ import { execFileSync } from "node:child_process";
 import { copyFileSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
-import { firstFrameProbe, launchChromium, serve, untilWindowDrawn } from "./page_harness.mjs";
+import {
+  copiedText, firstFrameProbe, launchChromium, serve, untilWindowDrawn, withControl,
+} from "./page_harness.mjs";
 
 const [zip, hostTools, out] = process.argv.slice(2);
 if (!out) {
@@ -56,7 +58,6 @@ const check = (condition, what) => {
   }
 };
 const log = (text) => console.log(`screens: ${text}`);
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const describe = (readouts) => readoutBoxes.map((box) => `${box} ${readouts[box]}`).join(", ");
 const sameReadouts = (a, b) => readoutBoxes.every((box) => a[box] === b[box]);
 
@@ -116,12 +117,6 @@ async function press({ page, touch }, name) {
   }
 }
 
-async function withControl(page, key) {
-  await page.keyboard.down("Control");
-  await page.keyboard.press(key);
-  await page.keyboard.up("Control");
-}
-
 // The element that has the keyboard, looked for inside shadow roots.
 const keyboardTarget = (page) => page.evaluate(() => {
   let element = document.activeElement;
@@ -137,20 +132,7 @@ async function typeInto(view, name, text) {
   await view.page.keyboard.type(text);
 }
 
-async function readBox(view, name) {
-  await view.page.evaluate(() => navigator.clipboard.writeText("<none>"));
-  await press(view, name);
-  await withControl(view.page, "a");
-  await withControl(view.page, "c");
-  for (let i = 0; i < 100; ++i) {
-    const text = await view.page.evaluate(() => navigator.clipboard.readText());
-    if (text !== "<none>") {
-      return text;
-    }
-    await pause(20);
-  }
-  return "<nothing copied>";
-}
+const readBox = (view, name) => copiedText(view.page, () => press(view, name));
 
 async function readAll(view) {
   const shown = {};
