@@ -7,10 +7,8 @@ import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import path from "node:path";
 import {
-  copiedText, launchChromium, launchFirefox, launchWebKit, withControl,
+  copiedText, launchChromium, launchFirefox, launchWebKit, pause, withControl,
 } from "./page_harness.mjs";
-
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Each engine started with one page: its version, the page, and how to end it.
 const puppeteerEngine = async (launch) => {

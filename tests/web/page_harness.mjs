@@ -8,6 +8,7 @@ import { createServer } from "node:http";
 import { tmpdir } from "node:os";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
+import { launchWebKit, pause } from "./webdriver.mjs";
 
 const types = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
@@ -86,7 +87,7 @@ export function launchFirefox() {
   });
 }
 
-export { launchWebKit } from "./webdriver.mjs";
+export { launchWebKit, pause };
 
 // Script for a page, run before its own: marks the first animation frame in
 // which the window is drawn (its lower right corner in the window's colour),
@@ -173,7 +174,7 @@ export async function copiedText(page, focus) {
     if (text !== "<none>") {
       return text;
     }
-    await new Promise((resolve) => setTimeout(resolve, 20));
+    await pause(20);
   }
   return "<nothing copied>";
 }

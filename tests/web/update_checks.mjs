@@ -16,7 +16,7 @@ import { tmpdir } from "node:os";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 import {
-  firstFrameProbe, launchChromium, serveAsStaticHost, untilWindowDrawn,
+  firstFrameProbe, launchChromium, pause, serveAsStaticHost, untilWindowDrawn,
 } from "./page_harness.mjs";
 
 const [zip, out] = process.argv.slice(2);
@@ -35,7 +35,6 @@ const check = (condition, what) => {
   }
 };
 const log = (text) => console.log(`updates: ${text}`);
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 const scratch = mkdtempSync(path.join(tmpdir(), "trelvan-update-"));
 const unpacked = path.join(scratch, "zip");

@@ -18,7 +18,7 @@ const freePort = () => new Promise((resolve) => {
   });
 });
 
-const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+export const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // An X server of its own on a free display: MiniBrowser has no headless mode.
 async function startXvfb() {
