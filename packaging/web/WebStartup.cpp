@@ -5,6 +5,8 @@
 // rounded sans. And its
 // event loop never returns from exec(): when the last window closes, the
 // runtime is ended here, so that the page can say that Trelvan has ended.
+#include "packaging/web/ToolkitFace.h"
+
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -14,12 +16,10 @@
 namespace {
 
 const char* const kFaces = ":/fonts/faces.ttc";
-// The face the window's panels set in; the toolkit's texts are set in it too.
-const char* const kToolkitFamily = "WenQuanYi Zen Hei";
 
 void registerFaces() {
     QFontDatabase::addApplicationFont(QString::fromLatin1(kFaces));
-    QGuiApplication::setFont(QFont(QString::fromLatin1(kToolkitFamily)));
+    QGuiApplication::setFont(QFont(QString::fromLatin1(web::kToolkitFamily)));
 }
 
 // Ended from a callback of the browser's own, where the runtime's unwinding is

@@ -4,6 +4,9 @@
 # file fontconfig gives for it (the one Qt uses here) cut down to the
 # characters the window shows and printable ASCII; all of them in one font
 # collection, and beside it each face's licence, the copyright of its package.
+# The collection is made only if the face the toolkit's texts take has a glyph
+# for every character of the error box: a subset silently leaves out what its
+# font lacks, and the box would show empty squares.
 #
 #   faces.sh COLLECTION LICENCES WINDOW_FACES PICTURE.svg...
 #
@@ -17,7 +20,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$scratch "$window_faces" \
-    "$scratch/faces" "$scratch/characters" "$@"
+    "$scratch/faces" "$scratch/characters" "$scratch/error_box" "$@"
 
 rm -rf "$licences"
 mkdir -p "$licences"
@@ -42,11 +45,22 @@ while IFS=$'\t' read -r family style; do
     cp "/usr/share/doc/$package/copyright" "$licences/$name.txt"
 done <"$scratch/faces"
 
-python3 - "$collection" "${subsets[@]}" <<'PYTHON'
+python3 - "$collection" "$scratch/error_box" "${subsets[@]}" <<'PYTHON'
 import sys
 from fontTools.ttLib import TTCollection, TTFont
 
+collection_path, error_box_path, *subsets = sys.argv[1:]
+fonts = [TTFont(path) for path in subsets]
+with open(error_box_path, encoding="utf-8") as error_box:
+    family, text = error_box.read().splitlines()
+carrying = [font for font in fonts if font["name"].getBestFamilyName() == family]
+if not carrying:
+    sys.exit(f"faces.sh: the error box's face {family} is not among the window's faces")
+for font in carrying:
+    missing = sorted({c for c in text if ord(c) not in font.getBestCmap()})
+    if missing:
+        sys.exit(f"faces.sh: {family} has no glyph for {''.join(missing)} of the error box")
 collection = TTCollection()
-collection.fonts = [TTFont(path) for path in sys.argv[2:]]
-collection.save(sys.argv[1])
+collection.fonts = fonts
+collection.save(collection_path)
 PYTHON

@@ -1,16 +1,19 @@
-// window_faces FACES TEXT PICTURE.svg...
+// window_faces FACES TEXT ERROR_BOX PICTURE.svg...
 //
 // What a build without the system's fonts (the browser) must carry to show the
 // window as this machine does. FACES gets one line per face the window and its
 // pictures set text in, as this machine resolves it: "family<TAB>normal|italic".
 // TEXT gets every character the window can show: captions and initial texts,
 // tick labels, the error box with the toolkit's own words, the text boxes'
-// context menu, and the pictures' letters.
+// context menu, and the pictures' letters. ERROR_BOX gets the face the browser
+// sets the toolkit's texts in and, on a second line, the error box's words, so
+// that the build can prove that face carries every one of them.
 #include "app/FontSubstitutes.h"
 #include "app/LayoutTable.h"
 #include "app/RejectionBox.h"
 #include "app/ToolkitTranslation.h"
 #include "chart/GillilandChart.h"
+#include "packaging/web/ToolkitFace.h"
 
 #include <QApplication>
 #include <QFile>
@@ -49,14 +52,19 @@ void addLayout(Found& found) {
     for (const chart::TickLabel& label : chart::tickLabels()) {
         found.text += QString::fromStdString(label.text);
     }
-    found.text += QString::fromUtf8(kRejectionTitle);
-    found.text += QString::fromUtf8(kRejectionText);
+}
+
+// The error box's title, words and button, as the toolkit shows them in the
+// window's language.
+QString errorBoxText() {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kRejectionTitle),
+                    QString::fromUtf8(kRejectionText), QMessageBox::Ok);
+    return box.windowTitle() + box.text() + box.button(QMessageBox::Ok)->text();
 }
 
 // The toolkit's words as it shows them in the window's language.
 void addToolkitWords(Found& found) {
-    QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok);
-    found.text += box.button(QMessageBox::Ok)->text();
+    found.text += errorBoxText();
     QLineEdit edit;
     const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
     for (const QAction* action : menu->actions()) {
@@ -108,8 +116,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 4) {
-        std::fprintf(stderr, "usage: window_faces FACES TEXT PICTURE.svg...\n");
+    if (args.size() < 5) {
+        std::fprintf(stderr, "usage: window_faces FACES TEXT ERROR_BOX PICTURE.svg...\n");
         return 2;
     }
     installToolkitTranslation();
@@ -118,7 +126,7 @@ int main(int argc, char* argv[]) {
     Found found;
     addLayout(found);
     addToolkitWords(found);
-    for (qsizetype i = 3; i < args.size(); ++i) {
+    for (qsizetype i = 4; i < args.size(); ++i) {
         if (!addPicture(found, args[i])) {
             std::fprintf(stderr, "window_faces: cannot read %s\n", qPrintable(args[i]));
             return 1;
@@ -132,8 +140,10 @@ int main(int argc, char* argv[]) {
             characters += c;
         }
     }
+    const QString errorBox = QString::fromUtf8(web::kToolkitFamily) + QLatin1Char('\n') +
+                             errorBoxText() + QLatin1Char('\n');
     return write(args[1], faces.join(QLatin1Char('\n')) + QLatin1Char('\n')) &&
-                   write(args[2], characters + QLatin1Char('\n'))
+                   write(args[2], characters + QLatin1Char('\n')) && write(args[3], errorBox)
                ? 0
                : 1;
 }
