@@ -51,6 +51,8 @@ windows_packages=(
     g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev googletest
     # the Windows program's installer, and wine with an X server and tools to drive it
     nsis wine wine64 xdotool xclip x11-utils imagemagick openbox
+    # what an earlier build compiled, kept for the next (scripts/lib/compiler-cache.sh)
+    ccache
 )
 
 web_packages=(
@@ -63,6 +65,8 @@ web_packages=(
     # WebKitGTK's WebDriver, whose library brings the MiniBrowser it drives, and
     # the X server that browser needs, having no headless mode
     chromium firefox-esr webkit2gtk-driver xvfb nodejs npm
+    # what an earlier build compiled, kept for the next (scripts/lib/compiler-cache.sh)
+    ccache
 )
 
 wanted=("${build_packages[@]}")

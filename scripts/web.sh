@@ -32,6 +32,9 @@ TRELVAN_WEB_QT=$(bash scripts/static-qt-web.sh)
 export TRELVAN_WEB_QT
 qt_seconds=$((SECONDS - qt_started))
 
+# shellcheck source=scripts/lib/compiler-cache.sh
+source scripts/lib/compiler-cache.sh
+use_compiler_cache web
 cmake --preset web
 nice -n 10 cmake --build --preset web --parallel "$(nproc)"
 ctest --preset web

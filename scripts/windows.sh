@@ -26,6 +26,9 @@ TRELVAN_WINDOWS_QT=$(bash scripts/static-qt-windows.sh)
 export TRELVAN_WINDOWS_QT
 qt_seconds=$((SECONDS - qt_started))
 
+# shellcheck source=scripts/lib/compiler-cache.sh
+source scripts/lib/compiler-cache.sh
+use_compiler_cache windows
 cmake --preset windows
 nice -n 10 cmake --build --preset windows --parallel "$(nproc)"
 

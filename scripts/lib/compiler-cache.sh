@@ -1,0 +1,11 @@
+# shellcheck shell=bash
+# Objects an earlier build of the same kind compiled, kept beside the static Qts:
+# ccache keys each by the preprocessed source, the options and the compiler, so
+# a build compiles only what changed since. Sourced; CMake takes the launcher
+# at a build folder's first configure.
+#
+#   use_compiler_cache NAME      (the cache is $TRELVAN_CACHE/ccache-NAME)
+use_compiler_cache() {
+    export CCACHE_DIR=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$1 CCACHE_MAXSIZE=2G
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+}
