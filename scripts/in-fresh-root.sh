@@ -5,6 +5,13 @@
 # mounted at their own paths, so what the script builds lands in the working
 # tree's build/ as if built here. The root is removed afterwards, whatever the exit.
 #
+# The packages the cross builds install (scripts/setup.sh windows and web, some
+# six gigabytes) are unpacked once a week into a root kept in the cache; a run
+# works in a layer of its own over it, brought up to date with the archive and
+# thrown away afterwards, so that each run starts as clean as a new root. Where
+# the kernel has no overlay file system, or the kept root cannot be made, the
+# run makes a new root and the script installs what it needs.
+#
 #   in-fresh-root.sh <bookworm|trixie> <script> [arguments]   (as root)
 #
 # Inside, TRELVAN_IN_ROOT names the release; the script starts in the working tree.
@@ -23,10 +30,54 @@ work=$(mktemp -d /var/tmp/trelvan-root.XXXXXX)
 roots=("$work/root")
 trap remove_roots EXIT
 
+# The kept root of this release and week for the packages of the cross builds'
+# set-up profiles, made if missing, in $kept.
+kept_root() {
+    local key making=$work/kept profile
+    key=$(cat "$repo/scripts/setup.sh" <(date -u +%G-%V) | sha256sum | cut -c1-10)
+    kept=$cache/root-$suite-$key
+    [ -f "$kept/.complete" ] && return 0
+    roots+=("$making")
+    make_root "$making" ca-certificates || return 1
+    cp "$repo/scripts/setup.sh" "$making/tmp/setup.sh"
+    for profile in windows web; do
+        inside "$making" bash /tmp/setup.sh "$profile" || return 1
+    done
+    kill_inside "$making"
+    keep_downloads "$making"
+    inside "$making" apt-get clean
+    rm -f "$making/tmp/setup.sh"
+    unmount_inside "$making"
+    # Kept roots of other weeks or set-ups are not used again.
+    rm -rf "$cache/root-$suite-"*
+    touch "$making/.complete"
+    mv "$making" "$kept"
+}
+
+# A root of its own at $1 over the kept one, brought up to date: what the
+# archive replaced since the kept root was made is installed in this run's layer.
+layered_root() {
+    local root=$1
+    kept_root || return 1
+    mkdir -p "$root" "$work/upper" "$work/layer"
+    mount -t overlay overlay -o "lowerdir=$kept,upperdir=$work/upper,workdir=$work/layer" "$root" ||
+        return 1
+    reuse_downloads "$root"
+    mount_system "$root"
+    inside "$root" bash -c 'apt-get -q -o Acquire::Retries=5 update &&
+        DEBIAN_FRONTEND=noninteractive apt-get -q -o Acquire::Retries=5 upgrade -y'
+}
+
 started=$SECONDS
 host_tools >/dev/null
-make_root "$work/root" ca-certificates >"$work/make-root.log" 2>&1 ||
-    { cat "$work/make-root.log" >&2; exit 1; }
+if ! layered_root "$work/root" >"$work/make-root.log" 2>&1; then
+    echo "in-fresh-root: no root over a kept one (log: $work/make-root.log); a new root instead" >&2
+    cat "$work/make-root.log" >&2
+    unmount_inside "$work/root"
+    rm -rf --one-file-system "$work/root" "$work/upper" "$work/layer"
+    make_root "$work/root" ca-certificates >"$work/make-root.log" 2>&1 ||
+        { cat "$work/make-root.log" >&2; exit 1; }
+fi
 mount_into "$work/root" "$repo"
 mount_into "$work/root" "$cache"
 # What the script fetches over https (the browser driver from npm) is checked
@@ -34,7 +85,7 @@ mount_into "$work/root" "$cache"
 # those of a proxy of its own.
 trusted=/etc/ssl/certs/host-ca-certificates.crt
 cp /etc/ssl/certs/ca-certificates.crt "$work/root$trusted"
-echo "in-fresh-root: a fresh Debian $suite root made in $((SECONDS - started)) s"
+echo "in-fresh-root: a Debian $suite root ready in $((SECONDS - started)) s"
 inside "$work/root" env TRELVAN_IN_ROOT="$suite" TRELVAN_CACHE="$cache" \
     NODE_EXTRA_CA_CERTS="$trusted" npm_config_cafile="$trusted" \
     bash -c 'cd "$1" && shift && exec bash "$@"' - "$repo" "$@"

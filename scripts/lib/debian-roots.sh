@@ -122,12 +122,17 @@ make_root() {
     mmdebstrap --mode=root --variant=minbase --include="$include" \
         --aptopt="Acquire::Retries \"$retries\"" "$suite" "$root" "${sources[@]}"
     reuse_downloads "$root"
-    local fs
+    mount_system "$root"
+    inside "$root" sh -c '. /etc/os-release && echo "root: $PRETTY_NAME"'
+}
+
+# Mounts what programs inside the root $1 expect of a system.
+mount_system() {
+    local root=$1 fs
     for fs in proc sys dev dev/pts dev/shm; do
         mkdir -p "$root/$fs"
         mount --bind "/$fs" "$root/$fs"
     done
-    inside "$root" sh -c '. /etc/os-release && echo "root: $PRETTY_NAME"'
 }
 
 # Mounts the host's folder $2 at the same path inside the root $1.
