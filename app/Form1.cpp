@@ -12,6 +12,8 @@
 #include "chart/GillilandChart.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,7 +72,17 @@ void Form1::Form_Load() {
 void Form1::showCentred() {
     centreFrame();
     show();
+    takeShowUpdates();
     awaitingFrame_ = true;
+}
+
+// show() leaves each control an update to take later. Taken now, before the
+// window is first exposed, the exposure's painting covers them: where a
+// platform exposes the window before the event loop takes posted events (a
+// browser, from its next animation frame), they would paint the whole window
+// a second time before its first frame is on the screen.
+void Form1::takeShowUpdates() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 // A top-level move places the frame's top-left corner.

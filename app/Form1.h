@@ -33,6 +33,7 @@ protected:
 
 private:
     void centreFrame();
+    void takeShowUpdates();
     void buildControls();
     void setTabOrder();
 
