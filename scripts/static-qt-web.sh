@@ -29,26 +29,14 @@ mkdir -p "$EMSDK/upstream"
 ln -sfn /usr/share/emscripten "$EMSDK/upstream/emscripten"
 echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$EMSDK/.emscripten"
 # One thread (a page needs no special headers from its server), optimised for
-# size, and without the widgets, dialogs, style sheets and document formats the
-# program never shows: every byte is downloaded and compiled before the window
-# appears. OpenGL stays: the web platform plugin needs it. (The Windows Qt keeps
-# them: its Windows 11 style uses the input dialog, graphics view and graphics
-# effects unguarded.)
+# size: every byte is downloaded and compiled before the window appears. The
+# style sheets, input dialog, graphics view and graphics effects go too, which
+# the Windows Qt keeps because its Windows 11 style uses them unguarded. OpenGL
+# stays: the web platform plugin needs it.
 platform_options=(
-    -no-feature-style-stylesheet
-    -no-feature-filedialog -no-feature-fontdialog -no-feature-colordialog
-    -no-feature-wizard -no-feature-progressdialog -no-feature-inputdialog
-    -no-feature-errormessage -no-feature-calendarwidget -no-feature-datetimeedit
-    -no-feature-graphicsview -no-feature-graphicseffect -no-feature-mdiarea
-    -no-feature-dockwidget -no-feature-textbrowser -no-feature-syntaxhighlighter
-    -no-feature-undoview -no-feature-columnview -no-feature-fontcombobox
-    -no-feature-keysequenceedit -no-feature-lcdnumber -no-feature-dial
-    -no-feature-splashscreen -no-feature-tablewidget -no-feature-treewidget
-    -no-feature-datawidgetmapper -no-feature-toolbox
-    -no-feature-textodfwriter -no-feature-textmarkdownreader
-    -no-feature-textmarkdownwriter -no-feature-movie
-    -platform wasm-emscripten -no-feature-thread -optimize-size -no-feature-zstd
-    -no-feature-sha3-fast
+    -no-feature-style-stylesheet -no-feature-inputdialog
+    -no-feature-graphicsview -no-feature-graphicseffect
+    -platform wasm-emscripten -no-feature-thread -optimize-size
 )
 configure_toolchain=()
 key_files=()
