@@ -85,12 +85,14 @@ click() {
 }
 
 # Starts the scripts' window manager (openbox), its log in $1, and waits until
-# it manages the screen; its process id in wm.
+# it manages the screen; its process id in wm. Its first start in a new root
+# may build the font caches, which on a busy machine takes seconds.
 start_window_manager() {
     openbox --sm-disable >"$1" 2>&1 &
     wm=$!
-    wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        fail "the window manager did not start"
+    wait_for 60 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        fail "the window manager did not start ($(kill -0 "$wm" 2>/dev/null && echo running ||
+            echo ended)); its log: $(cat "$1")"
 }
 
 # Replaces a box's text with $2, as a user types it.
@@ -117,13 +119,19 @@ close_error_box() {
         fail "the error box did not close on Return"
 }
 
+# Whether a program's process status $1 means it ended as it should: 0.
+ended_well() {
+    [ "$1" -eq 0 ]
+}
+
 # Presses the exit button and waits up to $2 seconds (5 when not given) for the
-# program, process $1, to end, with status 0.
+# program, process $1, to end, with a status ended_well takes.
 exit_and_wait() {
-    local pid=$1 seconds=${2:-5}
+    local pid=$1 seconds=${2:-5} status=0
     click Command1
     wait_for "$seconds" bash -c "! kill -0 $pid" || fail "the exit button did not end the program"
-    wait "$pid" || fail "the program ended with status $?"
+    wait "$pid" || status=$?
+    ended_well "$status" || fail "the program ended with status $status"
 }
 
 # Every read-out box shows what a click on the texts the window opens with gives.

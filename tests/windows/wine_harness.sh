@@ -23,3 +23,11 @@ restart_wine() {
     wineserver -w
     wineserver --persistent
 }
+
+# A program ends with status 0, or 137: once a Windows process has ended, the
+# wine server kills its Unix process if it is still there half a second later,
+# as on a busy machine it can be. A program that hangs instead never ends for
+# Windows, and a crash ends it with its exception's code.
+ended_well() {
+    [ "$1" -eq 0 ] || [ "$1" -eq 137 ]
+}
