@@ -14,11 +14,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleHints>
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -29,7 +31,11 @@ namespace app {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
-    setWindowIcon(QIcon(new PictureIconEngine(QStringLiteral(":/recordings/trelvan.pic"))));
+    // Where every window is shown full screen (a browser page) there is no frame
+    // to show an icon in, and the platform would encode one as the window is made.
+    if (!QGuiApplication::styleHints()->showIsFullScreen()) {
+        setWindowIcon(QIcon(new PictureIconEngine(QStringLiteral(":/recordings/trelvan.pic"))));
+    }
     setAutoFillBackground(true);
     // Set before any control is made, so that every control inherits it.
     setPalette(designPalette());
