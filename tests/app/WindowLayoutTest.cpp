@@ -85,9 +85,11 @@ TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
     }
 }
 
-TEST_F(WindowLayout, WindowHasItsNameTitleClientSizeAndBackground) {
+TEST_F(WindowLayout, WindowHasItsNameTitleIconClientSizeAndBackground) {
     EXPECT_EQ(window.objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
+    // A desktop frames its windows, so the icon is there (in a browser it is not).
+    EXPECT_FALSE(window.windowIcon().isNull());
     EXPECT_EQ(window.size(), QSize(792, 557));
     EXPECT_EQ(colourAt(window, {791, 556}), 0xFFFFC0u);
 }
