@@ -85,12 +85,11 @@ click() {
 }
 
 # Starts the scripts' window manager (openbox), its log in $1, and waits until
-# it manages the screen; its process id in wm. Its first start in a new root
-# may build the font caches, which on a busy machine takes seconds.
+# it manages the screen; its process id in wm.
 start_window_manager() {
     openbox --sm-disable >"$1" 2>&1 &
     wm=$!
-    wait_for 60 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    wait_for 10 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
         fail "the window manager did not start ($(kill -0 "$wm" 2>/dev/null && echo running ||
             echo ended)); its log: $(cat "$1")"
 }

@@ -6,7 +6,7 @@
 # under the dark mode, and with the program's own request for the dark scheme,
 # the same window pixel for pixel; then the installer and uninstaller.
 #
-#   wine_checks.sh <build/windows folder>      (run under xvfb-run, on a screen of 2048x1536)
+#   wine_checks.sh <build/windows folder>      (run under xvfb-run, on a screen of 2048x1536, -noreset)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
