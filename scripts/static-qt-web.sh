@@ -32,15 +32,10 @@ echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$EMSDK/.emscripte
 # size: every byte is downloaded and compiled before the window appears. The
 # style sheets, input dialog, graphics view and graphics effects go too, which
 # the Windows Qt keeps because its Windows 11 style uses them unguarded. OpenGL
-# stays: the web platform plugin needs it. The window is painted into the
-# canvas's 8-bit RGBA, which Qt's raster engine reaches only through its generic
-# paths; without those for 16 bits and floating point per channel (no image of
-# the program has such channels) these are the 8-bit ones: less code for the
-# browser to compile as the page opens, and quicker to run.
+# stays: the web platform plugin needs it.
 platform_options=(
     -no-feature-style-stylesheet -no-feature-inputdialog
     -no-feature-graphicsview -no-feature-graphicseffect
-    -no-feature-raster-64bit -no-feature-raster-fp
     -platform wasm-emscripten -no-feature-thread -optimize-size
 )
 configure_toolchain=()
