@@ -1,10 +1,12 @@
 # The picture recorder (tools/picture_recorder) runs on the build machine with its Qt.
 # In a native build it is one more target; in a cross build it is built apart with
-# the build machine's compiler and Qt.
+# the build machine's compiler and Qt. Paths are rooted at this file's project, which
+# a build-machine tool's own project (tools/browser_build) may include it from.
+get_filename_component(TRELVAN_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 if(CMAKE_CROSSCOMPILING)
     include(ExternalProject)
     ExternalProject_Add(picture_recorder_host
-        SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/picture_recorder
+        SOURCE_DIR ${TRELVAN_SOURCE_ROOT}/tools/picture_recorder
         BINARY_DIR ${PROJECT_BINARY_DIR}/picture_recorder
         CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
         INSTALL_COMMAND ""
@@ -12,7 +14,7 @@ if(CMAKE_CROSSCOMPILING)
     set(TRELVAN_PICTURE_RECORDER ${PROJECT_BINARY_DIR}/picture_recorder/picture_recorder CACHE INTERNAL "")
     set(TRELVAN_PICTURE_RECORDER_TARGET picture_recorder_host CACHE INTERNAL "")
 else()
-    add_subdirectory(${PROJECT_SOURCE_DIR}/tools/picture_recorder
+    add_subdirectory(${TRELVAN_SOURCE_ROOT}/tools/picture_recorder
         ${PROJECT_BINARY_DIR}/picture_recorder)
     set(TRELVAN_PICTURE_RECORDER $<TARGET_FILE:picture_recorder> CACHE INTERNAL "")
     set(TRELVAN_PICTURE_RECORDER_TARGET picture_recorder CACHE INTERNAL "")
@@ -35,7 +37,7 @@ function(trelvan_record_pictures variable)
     foreach(picture ${ARGN})
         cmake_path(REPLACE_EXTENSION picture .pic OUTPUT_VARIABLE recorded)
         set(recording ${CMAKE_CURRENT_BINARY_DIR}/recorded/${recorded})
-        trelvan_record(picture ${PROJECT_SOURCE_DIR}/resources/${picture} ${recording})
+        trelvan_record(picture ${TRELVAN_SOURCE_ROOT}/resources/${picture} ${recording})
         list(APPEND recordings ${recording})
     endforeach()
     set(${variable} ${recordings} PARENT_SCOPE)

@@ -3,7 +3,8 @@
 // WebKitGTK's MiniBrowser (W3C WebDriver, under an X server of its own), one
 // after the other on one serving of the page's zip on 127.0.0.1 (engine_checks.mjs):
 //   - the window appears at 792 x 557 in the middle of the page, which is titled
-//     Trelvan and asks for nothing but its own files;
+//     Trelvan and asks for nothing but its own files, drawn as the build machine
+//     draws it (window_picture), every glyph of every caption in place;
 //   - the default calculation's read-outs;
 //   - typed designs give the read-outs of the build machine's own calculation
 //     (the readouts tool), and a rejected one the error box: titled 错误信息,
@@ -21,8 +22,8 @@
 //   node browser_checks.mjs --core URL HOST_TOOLS OUT
 //
 // ZIP is build/web/trelvan-<version>-web.zip; HOST_TOOLS holds the build
-// machine's layout_facts and readouts. With --core, only the window and the
-// default read-outs of the page at URL (file:// too), in every engine.
+// machine's layout_facts, readouts and window_picture. With --core, only the
+// window and the default read-outs of the page at URL (file:// too), in every engine.
 // TRELVAN_ENGINES (default chromium,firefox,webkit) names the engines to run.
 import { execFileSync } from "node:child_process";
 import { existsSync, mkdirSync, readFileSync } from "node:fs";

@@ -76,6 +76,10 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
   const expectedReadouts = (inputs) =>
     JSON.parse(execFileSync(path.join(hostTools, "readouts"), inputs, { encoding: "utf8" }));
   const sameReadouts = (a, b) => readoutBoxes.every((box) => a[box] === b[box]);
+  // The window as the build machine draws it when it opens, one pixel per pixel.
+  const desktopPicture = path.join(out, "window-desktop.png");
+  execFileSync(path.join(hostTools, "window_picture"), [desktopPicture]);
+  const desktopPictureUrl = `data:image/png;base64,${readFileSync(desktopPicture).toString("base64")}`;
   const describe = (readouts) => readoutBoxes.map((box) => `${box} ${readouts[box]}`).join(", ");
 
   // The page at url in a 1024 x 768 viewport, once the window is drawn; with
@@ -159,14 +163,86 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
 
   const shoot = (view, name) => view.page.screenshot({ path: path.join(out, `${name}-${view.engine.name}.png`) });
 
+  // The page's window as it opens against the build machine's picture of it,
+  // outside the text boxes (their text is typed over; the read-outs check it):
+  // each pixel of either has its colour, within a quarter of the range, among
+  // the nine around it in the other. Hinting and anti-aliasing leave such lone
+  // pixels scattered; a glyph missing, garbled or set in another face leaves a
+  // patch of them. Gives the most found in any 5 x 5 square, and where.
+  const loneFromDesktop = (page, boxes) => page.evaluate(async (title, reference, boxes) => {
+    const main = [...document.getElementById("qt-shadow-container").shadowRoot.querySelectorAll(".qt-window")]
+      .find((w) => w.querySelector(".window-name")?.textContent === title);
+    const canvas = main.querySelector("canvas.qt-window-content");
+    const image = new Image();
+    image.src = reference;
+    await image.decode();
+    const { width, height } = image;
+    if (canvas.width !== width || canvas.height !== height) {
+      return { worst: width * height, x: 0, y: 0, why: `the window has ${canvas.width}x${canvas.height} pixels` };
+    }
+    const drawn = document.createElement("canvas");
+    drawn.width = width;
+    drawn.height = height;
+    const context = drawn.getContext("2d", { willReadFrequently: true });
+    context.drawImage(image, 0, 0);
+    const desktop = context.getImageData(0, 0, width, height).data;
+    const page = canvas.getContext("2d", { willReadFrequently: true }).getImageData(0, 0, width, height).data;
+    const inBox = (x, y) => boxes.some(([l, t, w, h]) => x >= l && x < l + w && y >= t && y < t + h);
+    const near = (a, b, x, y) => {
+      const i = (y * width + x) * 4;
+      for (let v = Math.max(0, y - 1); v <= Math.min(height - 1, y + 1); ++v) {
+        for (let u = Math.max(0, x - 1); u <= Math.min(width - 1, x + 1); ++u) {
+          const j = (v * width + u) * 4;
+          if (Math.abs(a[i] - b[j]) <= 64 && Math.abs(a[i + 1] - b[j + 1]) <= 64 &&
+              Math.abs(a[i + 2] - b[j + 2]) <= 64) {
+            return true;
+          }
+        }
+      }
+      return false;
+    };
+    const lone = new Uint8Array(width * height);
+    for (let y = 0; y < height; ++y) {
+      for (let x = 0; x < width; ++x) {
+        lone[y * width + x] = !inBox(x, y) && (!near(desktop, page, x, y) || !near(page, desktop, x, y)) ? 1 : 0;
+      }
+    }
+    let found = { worst: 0, x: 0, y: 0 };
+    for (let y = 0; y < height; ++y) {
+      for (let x = 0; x < width; ++x) {
+        if (!lone[y * width + x]) {
+          continue;
+        }
+        let n = 0;
+        for (let v = Math.max(0, y - 2); v <= Math.min(height - 1, y + 2); ++v) {
+          for (let u = Math.max(0, x - 2); u <= Math.min(width - 1, x + 2); ++u) {
+            n += lone[v * width + u];
+          }
+        }
+        found = n > found.worst ? { worst: n, x, y } : found;
+      }
+    }
+    return found;
+  }, facts.window_title, desktopPictureUrl, boxes);
+
   // The window at its size in the middle of the page, titled as the program's
-  // window; and the default calculation's read-outs.
+  // window, drawn as on the desktop; and the default calculation's read-outs.
   async function windowAndDefaults(view, where) {
     const { page, engine } = view;
     const [main] = await windows(page);
     check(main.width === facts.client_width && main.height === facts.client_height,
       `${engine.name}, ${where}: the window is ${main.width}x${main.height}, ` +
       `not ${facts.client_width}x${facts.client_height}`);
+    // A repaint may still be on its way to the canvas: a few tries.
+    const boxes = [...inputBoxes, ...readoutBoxes].map((name) => facts.rect[name]);
+    let lone = await loneFromDesktop(page, boxes);
+    for (let i = 0; i < 10 && lone.worst >= 4; ++i) {
+      await pause(200);
+      lone = await loneFromDesktop(page, boxes);
+    }
+    check(lone.worst < 4, `${engine.name}, ${where}: the window is not drawn as on the desktop ` +
+      `(${desktopPicture}): ${lone.why ?? `${lone.worst} of the 25 pixels around ` +
+      `${lone.x},${lone.y} differ`}`);
     const centre = await page.evaluate(() => [innerWidth / 2, innerHeight / 2]);
     check(Math.abs(main.x + main.width / 2 - centre[0]) <= 1 && Math.abs(main.y + main.height / 2 - centre[1]) <= 1,
       `${engine.name}, ${where}: the window is not centred in the page`);
@@ -177,7 +253,8 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     const shown = await readAll(view);
     check(sameReadouts(shown, defaults),
       `${engine.name}, ${where}: default read-outs ${describe(shown)}, not ${describe(defaults)}`);
-    log(`${engine.name}, ${where}: window ${main.width}x${main.height} centred, titled ${title}; ` +
+    log(`${engine.name}, ${where}: window ${main.width}x${main.height} centred, titled ${title}, ` +
+      `drawn as on the desktop (at most ${lone.worst} lone pixels in a 5 x 5 square); ` +
       `read through the ${view.clipboard ? "clipboard" : "accessibility layer"}: ${describe(shown)}`);
     return defaults;
   }
