@@ -6,22 +6,27 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=scripts/lib/static-qt.sh
 source "$root/scripts/lib/static-qt.sh"
 
-# Debian's qtbase source leaves out the Wintab tablet headers (their licence
-# forbids changes), which the Windows platform plugins include for tablets
-# that predate Windows Ink: the windows plugin, and the Direct2D one, built from
-# the same sources where DirectWrite is on. Both are built without Wintab; pens
-# still reach the program through Windows' own pointer messages.
-without_wintab() {
+# The source as built for Windows:
+# - Debian's qtbase source leaves out the Wintab tablet headers (their licence
+#   forbids changes), which the windows platform plugin includes for tablets that
+#   predate Windows Ink: it is built without Wintab; pens still reach the program
+#   through Windows' own pointer messages.
+# - The windows platform plugin is the only one the program takes in: the
+#   Direct2D one (the windows plugin's sources compiled once more), the minimal
+#   and the offscreen ones are not built.
+for_windows() {
     local platforms=$1/src/plugins/platforms
-    sed -i 's/^\(qt_internal_extend_target(QWindows[A-Za-z0-9]*IntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
-        "$platforms/windows/CMakeLists.txt" "$platforms/direct2d/CMakeLists.txt"
+    sed -i 's/^\(qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
+        "$platforms/windows/CMakeLists.txt"
     sed -i 's/QT_CONFIG(tabletevent)/0 \/* no Wintab *\//' "$platforms/windows/qwindowscontext.cpp"
     sed -i '/^# *include "qwindowstabletsupport.h"$/d' "$platforms/windows/qwindowspointerhandler.cpp"
+    sed -i -E '/^ +add_subdirectory\((direct2d|minimal|offscreen)\)$/d' "$platforms/CMakeLists.txt"
+    ! grep -Eq 'add_subdirectory\((direct2d|minimal|offscreen)\)' "$platforms/CMakeLists.txt"
 }
 
 flavour=mingw-static
 target=windows
-patch=without_wintab
+patch=for_windows
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 # The C++ runtime inside; Windows' own font rendering (DirectWrite), no OpenGL.
