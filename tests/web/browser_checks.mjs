@@ -30,7 +30,7 @@ import { existsSync, mkdirSync, readFileSync } from "node:fs";
 import path from "node:path";
 import { pathToFileURL } from "node:url";
 import { engineChecks, engines, until } from "./engine_checks.mjs";
-import { pause, serve } from "./page_harness.mjs";
+import { serve } from "./page_harness.mjs";
 
 const coreOnly = process.argv[2] === "--core";
 const [target, hostTools, out] = process.argv.slice(coreOnly ? 3 : 2);
@@ -63,33 +63,6 @@ async function chromiumExtras(engine, origin, first) {
     const page = await browser.newPage();
     return checks.open({ ...engine, page }, `${origin}/`, { ratio, scheme });
   };
-  // A window's pixels, once settled: a click's repaint reaches the canvas a frame
-  // or more later, later still on a busy machine, so the window is read until two
-  // reads a quarter second apart agree.
-  const pixelsNow = (page, title) => page.evaluate((title) => {
-    const root = document.getElementById("qt-shadow-container").shadowRoot;
-    const canvas = [...root.querySelectorAll(".qt-window")]
-      .find((w) => w.querySelector(".window-name")?.textContent === title)
-      .querySelector("canvas.qt-window-content");
-    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = "";
-    for (let i = 0; i < data.length; i += 0x8000) {
-      text += String.fromCharCode(...data.subarray(i, i + 0x8000));
-    }
-    return { width: canvas.width, height: canvas.height, rgba: btoa(text) };
-  }, title);
-  const windowPixels = async (page, title = facts.window_title) => {
-    let last = await pixelsNow(page, title);
-    for (let i = 0; i < 40; ++i) {
-      await pause(250);
-      const now = await pixelsNow(page, title);
-      if (now.rgba === last.rgba) {
-        return now;
-      }
-      last = now;
-    }
-    return last;
-  };
   // Where two pictures of a window differ, as "none" or a box and a pixel count.
   const difference = (a, b) => {
     if (a.width !== b.width || a.height !== b.height) {
@@ -111,7 +84,7 @@ async function chromiumExtras(engine, origin, first) {
     await checks.clickControl(view, "Command2");
     await until(view.page, () => document.getElementById("qt-shadow-container")
       .shadowRoot.querySelectorAll(".qt-window").length === 2);
-    return windowPixels(view.page, "错误信息");
+    return checks.windowPixels(view.page, "错误信息");
   };
 
   // The browser's dark colour scheme: the window as designed, pixel for pixel;
@@ -120,7 +93,7 @@ async function chromiumExtras(engine, origin, first) {
   await checks.clickControl(light, "Command2");
   await checks.readAll(light);
   await checks.clickControl(light, "Command2");
-  const designed = await windowPixels(light.page);
+  const designed = await checks.windowPixels(light.page);
   const lightBox = await errorBoxPixels(light);
   await light.page.close();
   const dark = await openPage(1, "dark");
@@ -128,7 +101,7 @@ async function chromiumExtras(engine, origin, first) {
   await checks.readAll(dark);
   await checks.clickControl(dark, "Command2");
   await checks.shoot(dark, "window_dark");
-  const differs = difference(await windowPixels(dark.page), designed);
+  const differs = difference(await checks.windowPixels(dark.page), designed);
   check(differs === "none", `under the dark scheme the window differs from the light one: ${differs}`);
   const darkBox = await errorBoxPixels(dark);
   await checks.shoot(dark, "error_box_dark");

@@ -163,38 +163,66 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
 
   const shoot = (view, name) => view.page.screenshot({ path: path.join(out, `${name}-${view.engine.name}.png`) });
 
-  // The page's window as it opens against the build machine's picture of it,
-  // outside the text boxes (their text is typed over; the read-outs check it):
-  // each pixel of either has its colour, within a quarter of the range, among
-  // the nine around it in the other. Hinting and anti-aliasing leave such lone
-  // pixels scattered; a glyph missing, garbled or set in another face leaves a
-  // patch of them. Gives the most found in any 5 x 5 square, and where.
-  const loneFromDesktop = (page, boxes) => page.evaluate(async (title, reference, boxes) => {
-    const main = [...document.getElementById("qt-shadow-container").shadowRoot.querySelectorAll(".qt-window")]
-      .find((w) => w.querySelector(".window-name")?.textContent === title);
-    const canvas = main.querySelector("canvas.qt-window-content");
-    const image = new Image();
-    image.src = reference;
-    await image.decode();
-    const { width, height } = image;
-    if (canvas.width !== width || canvas.height !== height) {
-      return { worst: width * height, x: 0, y: 0, why: `the window has ${canvas.width}x${canvas.height} pixels` };
+  // The pixels of a window of the page, or with url given, of that picture as the
+  // page draws it.
+  const pixelsNow = (page, title, url) => page.evaluate(async (title, url) => {
+    let canvas;
+    if (url) {
+      const image = new Image();
+      image.src = url;
+      await image.decode();
+      canvas = document.createElement("canvas");
+      canvas.width = image.width;
+      canvas.height = image.height;
+      canvas.getContext("2d").drawImage(image, 0, 0);
+    } else {
+      canvas = [...document.getElementById("qt-shadow-container").shadowRoot.querySelectorAll(".qt-window")]
+        .find((w) => w.querySelector(".window-name")?.textContent === title)
+        .querySelector("canvas.qt-window-content");
     }
-    const drawn = document.createElement("canvas");
-    drawn.width = width;
-    drawn.height = height;
-    const context = drawn.getContext("2d", { willReadFrequently: true });
-    context.drawImage(image, 0, 0);
-    const desktop = context.getImageData(0, 0, width, height).data;
-    const page = canvas.getContext("2d", { willReadFrequently: true }).getImageData(0, 0, width, height).data;
+    const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = "";
+    for (let i = 0; i < data.length; i += 0x8000) {
+      text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    }
+    return { width: canvas.width, height: canvas.height, rgba: btoa(text) };
+  }, title, url ?? "");
+  // A window's pixels, once settled: a click's repaint reaches the canvas a frame
+  // or more later, later still on a busy machine, so the window is read until two
+  // reads a quarter second apart agree.
+  const windowPixels = async (page, title = facts.window_title) => {
+    let last = await pixelsNow(page, title);
+    for (let i = 0; i < 40; ++i) {
+      await pause(250);
+      const now = await pixelsNow(page, title);
+      if (now.rgba === last.rgba) {
+        return now;
+      }
+      last = now;
+    }
+    return last;
+  };
+
+  // Two pictures of the window, outside the boxes given (the text boxes: their
+  // text is typed over, and the read-outs check it): each pixel of either has its
+  // colour, within a quarter of the range, among the nine around it in the
+  // other. Hinting and anti-aliasing leave such lone pixels scattered; a glyph
+  // missing, garbled or set in another face leaves a patch of them. Gives the
+  // most found in any 5 x 5 square, and where.
+  const lonePixels = (a, b, boxes) => {
+    const { width, height } = a;
+    if (b.width !== width || b.height !== height) {
+      return { worst: width * height, x: 0, y: 0, why: `${b.width}x${b.height} pixels against ${width}x${height}` };
+    }
+    const [pa, pb] = [Buffer.from(a.rgba, "base64"), Buffer.from(b.rgba, "base64")];
     const inBox = (x, y) => boxes.some(([l, t, w, h]) => x >= l && x < l + w && y >= t && y < t + h);
-    const near = (a, b, x, y) => {
+    const near = (p, q, x, y) => {
       const i = (y * width + x) * 4;
       for (let v = Math.max(0, y - 1); v <= Math.min(height - 1, y + 1); ++v) {
         for (let u = Math.max(0, x - 1); u <= Math.min(width - 1, x + 1); ++u) {
           const j = (v * width + u) * 4;
-          if (Math.abs(a[i] - b[j]) <= 64 && Math.abs(a[i + 1] - b[j + 1]) <= 64 &&
-              Math.abs(a[i + 2] - b[j + 2]) <= 64) {
+          if (Math.abs(p[i] - q[j]) <= 64 && Math.abs(p[i + 1] - q[j + 1]) <= 64 &&
+              Math.abs(p[i + 2] - q[j + 2]) <= 64) {
             return true;
           }
         }
@@ -204,7 +232,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     const lone = new Uint8Array(width * height);
     for (let y = 0; y < height; ++y) {
       for (let x = 0; x < width; ++x) {
-        lone[y * width + x] = !inBox(x, y) && (!near(desktop, page, x, y) || !near(page, desktop, x, y)) ? 1 : 0;
+        lone[y * width + x] = !inBox(x, y) && (!near(pa, pb, x, y) || !near(pb, pa, x, y)) ? 1 : 0;
       }
     }
     let found = { worst: 0, x: 0, y: 0 };
@@ -223,7 +251,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
       }
     }
     return found;
-  }, facts.window_title, desktopPictureUrl, boxes);
+  };
 
   // The window at its size in the middle of the page, titled as the program's
   // window, drawn as on the desktop; and the default calculation's read-outs.
@@ -233,13 +261,8 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     check(main.width === facts.client_width && main.height === facts.client_height,
       `${engine.name}, ${where}: the window is ${main.width}x${main.height}, ` +
       `not ${facts.client_width}x${facts.client_height}`);
-    // A repaint may still be on its way to the canvas: a few tries.
     const boxes = [...inputBoxes, ...readoutBoxes].map((name) => facts.rect[name]);
-    let lone = await loneFromDesktop(page, boxes);
-    for (let i = 0; i < 10 && lone.worst >= 4; ++i) {
-      await pause(200);
-      lone = await loneFromDesktop(page, boxes);
-    }
+    const lone = lonePixels(await pixelsNow(page, "", desktopPictureUrl), await windowPixels(page), boxes);
     check(lone.worst < 4, `${engine.name}, ${where}: the window is not drawn as on the desktop ` +
       `(${desktopPicture}): ${lone.why ?? `${lone.worst} of the 25 pixels around ` +
       `${lone.x},${lone.y} differ`}`);
@@ -426,5 +449,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     return view;
   }
 
-  return { open, core, served, offline, clickControl, typeInto, readAll, shoot, windows, windowDrawn, facts };
+  return {
+    open, core, served, offline, clickControl, typeInto, readAll, shoot, windows, windowDrawn, windowPixels, facts,
+  };
 }
