@@ -31,12 +31,22 @@ roots=("$work/root")
 trap remove_roots EXIT
 
 # The kept root of this release and week for the packages of the cross builds'
-# set-up profiles, made if missing, in $kept.
+# set-up profiles, made if missing, in $kept. Runs that start together (CI's
+# background Qt builds and its cross stage) wait for the one making it.
 kept_root() {
-    local key making=$work/kept profile
+    local key lock rc=0
     key=$(cat "$repo/scripts/setup.sh" <(date -u +%G-%V) | sha256sum | cut -c1-10)
     kept=$cache/root-$suite-$key
-    [ -f "$kept/.complete" ] && return 0
+    mkdir -p "$cache"
+    exec {lock}>"$cache/.root-$suite.lock"
+    flock "$lock"
+    [ -f "$kept/.complete" ] || make_kept_root || rc=$?
+    exec {lock}>&-
+    return "$rc"
+}
+
+make_kept_root() {
+    local making=$work/kept profile
     roots+=("$making")
     make_root "$making" ca-certificates || return 1
     cp "$repo/scripts/setup.sh" "$making/tmp/setup.sh"

@@ -100,12 +100,21 @@ patched_source() {
 
 build_static_qt() {
     local options=("${common_options[@]}" "${platform_options[@]}")
-    local key prefix stamp
+    local key prefix stamp lock
     key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
         cat - "${key_files[@]}" <(declare -f "$patch") | sha256sum | cut -c1-10)
     prefix=$cache/qt-$qt_version-$flavour-$key
     stamp=$prefix/.complete
 
+    # One build of a platform's Qt at a time: a second caller (CI builds the Qts
+    # in the background while the checks run) waits for the first and takes
+    # what it built. The lock is held until the caller's script ends.
+    mkdir -p "$cache"
+    exec {lock}>"$cache/.qt-$flavour.lock"
+    if ! flock -n "$lock"; then
+        log "waiting for another build of the $target Qt"
+        flock "$lock"
+    fi
     if [ -f "$stamp" ]; then
         log "using the cached Qt in $prefix"
         echo "$prefix"
