@@ -47,7 +47,9 @@ trap remove_roots EXIT
 # object by the preprocessed source, the options and the compiler, so whatever
 # changed compiles again, and it replays each compiler's warnings; the build
 # root keeps the same paths every time, so a repeated check compiles only what
-# the commit changed.
+# the commit changed. Paths below the working tree count relative to the build
+# folder, and the folder itself does not count, so the program's objects
+# compiled for the run command serve the test and package builds as well.
 compiler_cache=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$suite
 
 # --- Stages ----------------------------------------------------------------
@@ -97,6 +99,7 @@ make_build_root() {
 # (read by each build folder's first configure).
 in_build_root() {
     inside "$build_root" env CCACHE_DIR="$compiler_cache" CCACHE_MAXSIZE=4G \
+        CCACHE_BASEDIR=/root/trelvan CCACHE_NOHASHDIR=true \
         CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
 }
 
