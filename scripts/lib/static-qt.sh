@@ -10,6 +10,7 @@
 #   configure_toolchain   CMake options naming a toolchain file, if any
 #   key_files             files whose content also keys the cache
 #   patch                 a function that patches the unpacked source for it
+#                         (after lean_harfbuzz, which patches every platform's)
 # and then calls build_static_qt, which prints the cached Qt's folder on stdout;
 # everything else goes to stderr.
 #
@@ -59,6 +60,21 @@ cmake_options=(
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 )
 
+# Qt's bundled HarfBuzz, on every platform, compiles as two large units instead
+# of sixty files that each parse its headers again (HarfBuzz is written to
+# compile as one; Qt leaves its third-party libraries out of the unity build),
+# and without HarfBuzz's font subsetter, which Qt never calls.
+lean_harfbuzz() {
+    local harfbuzz=$1/src/3rdparty/harfbuzz-ng/CMakeLists.txt
+    sed -i -E '/^ +src\/hb-subset[-a-z0-9]*\.cc( |$)/d' "$harfbuzz"
+    cat >>"$harfbuzz" <<'EOF'
+get_target_property(unity_sources BundledHarfbuzz SOURCES)
+set_source_files_properties(${unity_sources} PROPERTIES SKIP_UNITY_BUILD_INCLUSION OFF)
+set_property(TARGET BundledHarfbuzz PROPERTY UNITY_BUILD ON)
+EOF
+    ! grep -Eq 'hb-subset[-a-z0-9]*\.cc' "$harfbuzz"
+}
+
 # Debian's sources need a deb-src twin of the machine's Debian entries.
 add_source_entries() {
     local twin=/etc/apt/sources.list.d/trelvan-deb-src.sources
@@ -82,7 +98,7 @@ add_source_entries() {
 # prints its folder.
 patched_source() {
     local folder
-    folder=$cache/src/$flavour-qt6-base-$host_version-$(declare -f "$patch" | sha256sum | cut -c1-10)
+    folder=$cache/src/$flavour-qt6-base-$host_version-$(declare -f lean_harfbuzz "$patch" | sha256sum | cut -c1-10)
     if [ ! -f "$folder/.fetched" ]; then
         mkdir -p "$cache/src"
         find "$cache/src" -mindepth 1 -maxdepth 1 -name "$flavour-*" ! -path "$folder" \
@@ -92,7 +108,10 @@ patched_source() {
         mkdir -p "$folder"
         log "fetching the source of qt6-base $host_version"
         (cd "$folder" && apt-get -q -o Acquire::Retries=5 source "qt6-base=$host_version" >&2)
-        "$patch" "$(find "$folder" -mindepth 1 -maxdepth 1 -type d | head -n1)"
+        local source
+        source=$(find "$folder" -mindepth 1 -maxdepth 1 -type d | head -n1)
+        lean_harfbuzz "$source"
+        "$patch" "$source"
         touch "$folder/.fetched"
     fi
     echo "$folder"
@@ -102,7 +121,7 @@ build_static_qt() {
     local options=("${common_options[@]}" "${platform_options[@]}")
     local key prefix stamp lock
     key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
-        cat - "${key_files[@]}" <(declare -f "$patch") | sha256sum | cut -c1-10)
+        cat - "${key_files[@]}" <(declare -f lean_harfbuzz "$patch") | sha256sum | cut -c1-10)
     prefix=$cache/qt-$qt_version-$flavour-$key
     stamp=$prefix/.complete
 
