@@ -75,6 +75,9 @@ EOF
     ! grep -Eq 'hb-subset[-a-z0-9]*\.cc' "$harfbuzz"
 }
 
+# The text of the patches this platform's source takes, which keys its folders.
+patches_text() { declare -f lean_harfbuzz "$patch"; }
+
 # Debian's sources need a deb-src twin of the machine's Debian entries.
 add_source_entries() {
     local twin=/etc/apt/sources.list.d/trelvan-deb-src.sources
@@ -98,7 +101,7 @@ add_source_entries() {
 # prints its folder.
 patched_source() {
     local folder
-    folder=$cache/src/$flavour-qt6-base-$host_version-$(declare -f lean_harfbuzz "$patch" | sha256sum | cut -c1-10)
+    folder=$cache/src/$flavour-qt6-base-$host_version-$(patches_text | sha256sum | cut -c1-10)
     if [ ! -f "$folder/.fetched" ]; then
         mkdir -p "$cache/src"
         find "$cache/src" -mindepth 1 -maxdepth 1 -name "$flavour-*" ! -path "$folder" \
@@ -121,7 +124,7 @@ build_static_qt() {
     local options=("${common_options[@]}" "${platform_options[@]}")
     local key prefix stamp lock
     key=$(printf '%s\n' "$host_version" "$compiler" "${options[@]}" "${cmake_options[@]}" |
-        cat - "${key_files[@]}" <(declare -f lean_harfbuzz "$patch") | sha256sum | cut -c1-10)
+        cat - "${key_files[@]}" <(patches_text) | sha256sum | cut -c1-10)
     prefix=$cache/qt-$qt_version-$flavour-$key
     stamp=$prefix/.complete
 
