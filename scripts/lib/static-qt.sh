@@ -10,7 +10,7 @@
 #   configure_toolchain   CMake options naming a toolchain file, if any
 #   key_files             files whose content also keys the cache
 #   patch                 a function that patches the unpacked source for it
-#                         (after lean_harfbuzz, which patches every platform's)
+#                         (after patch_every_platform)
 # and then calls build_static_qt, which prints the cached Qt's folder on stdout;
 # everything else goes to stderr.
 #
@@ -75,8 +75,28 @@ EOF
     ! grep -Eq 'hb-subset[-a-z0-9]*\.cc' "$harfbuzz"
 }
 
+# Qt Gui, on every platform, compiles as a few large units, as Qt builds it for
+# macOS: Qt leaves it file by file on Windows and Linux for a few of its Windows
+# sources that clash when merged (file-local helpers of the same names), which
+# alone stay out of the units here.
+unity_gui() {
+    local gui=$1/src/gui/CMakeLists.txt
+    sed -i '/^ *set_target_properties(Gui PROPERTIES UNITY_BUILD OFF)/d' "$gui"
+    cat >>"$gui" <<'EOF'
+set_source_files_properties(rhi/qrhid3d12.cpp text/windows/qwindowsfontengine.cpp
+    PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+EOF
+    ! grep -q 'Gui PROPERTIES UNITY_BUILD OFF' "$gui"
+}
+
+# Every platform's source takes these before its own patch.
+patch_every_platform() {
+    lean_harfbuzz "$1"
+    unity_gui "$1"
+}
+
 # The text of the patches this platform's source takes, which keys its folders.
-patches_text() { declare -f lean_harfbuzz "$patch"; }
+patches_text() { declare -f patch_every_platform lean_harfbuzz unity_gui "$patch"; }
 
 # Debian's sources need a deb-src twin of the machine's Debian entries.
 add_source_entries() {
@@ -113,7 +133,7 @@ patched_source() {
         (cd "$folder" && apt-get -q -o Acquire::Retries=5 source "qt6-base=$host_version" >&2)
         local source
         source=$(find "$folder" -mindepth 1 -maxdepth 1 -type d | head -n1)
-        lean_harfbuzz "$source"
+        patch_every_platform "$source"
         "$patch" "$source"
         touch "$folder/.fetched"
     fi
