@@ -32,7 +32,9 @@ trap remove_roots EXIT
 
 # The kept root of this release and week for the packages of the cross builds'
 # set-up profiles, made if missing, in $kept. Runs that start together (CI's
-# background Qt builds and its cross stage) wait for the one making it.
+# background Qt builds and its cross stage) wait for the one making it. A run
+# holds its kept root (a shared lock on its stamp) until it ends, so that a run
+# that makes the next week's root never removes one still in use.
 kept_root() {
     local key lock rc=0
     key=$(cat "$repo/scripts/setup.sh" <(date -u +%G-%V) | sha256sum | cut -c1-10)
@@ -41,8 +43,28 @@ kept_root() {
     exec {lock}>"$cache/.root-$suite.lock"
     flock "$lock"
     [ -f "$kept/.complete" ] || make_kept_root || rc=$?
+    if [ "$rc" -eq 0 ]; then
+        exec {held_root}<"$kept/.complete"
+        flock -s "$held_root"
+    fi
     exec {lock}>&-
     return "$rc"
+}
+
+# Kept roots of other weeks or set-ups are not used again; one that a run still
+# works over is left for the next run that makes a kept root.
+remove_other_kept_roots() {
+    local old held
+    for old in "$cache/root-$suite-"*; do
+        [ -d "$old" ] || continue
+        if [ -f "$old/.complete" ]; then
+            exec {held}<"$old/.complete"
+            flock -n -x "$held" && rm -rf "$old"
+            exec {held}<&-
+        else
+            rm -rf "$old"
+        fi
+    done
 }
 
 make_kept_root() {
@@ -58,8 +80,7 @@ make_kept_root() {
     inside "$making" apt-get clean
     rm -f "$making/tmp/setup.sh"
     unmount_inside "$making"
-    # Kept roots of other weeks or set-ups are not used again.
-    rm -rf "$cache/root-$suite-"*
+    remove_other_kept_roots
     touch "$making/.complete"
     mv "$making" "$kept"
 }
