@@ -92,16 +92,21 @@ debian_archive() {
     echo "${found:-http://deb.debian.org/debian${kind}}"
 }
 
-# mmdebstrap and git, where the machine lacks them.
+# mmdebstrap and git, where the machine lacks them. Runs that start together (CI's
+# background Qt builds and its first check) take turns: on a new machine both
+# would install them, and the second apt would find the first holding its lock.
 host_tools() {
-    local missing=()
+    local missing=() lock
+    exec {lock}>/run/lock/trelvan-host-tools.lock
+    flock "$lock"
     command -v mmdebstrap >/dev/null || missing+=(mmdebstrap)
     command -v git >/dev/null || missing+=(git)
     if [ ${#missing[@]} -gt 0 ]; then
-        apt-get -q -o Acquire::Retries=$retries update
-        DEBIAN_FRONTEND=noninteractive apt-get -q -o Acquire::Retries=$retries install -y \
-            --no-install-recommends "${missing[@]}"
+        apt-get -q -o Acquire::Retries=$retries update &&
+            DEBIAN_FRONTEND=noninteractive apt-get -q -o Acquire::Retries=$retries install -y \
+                --no-install-recommends "${missing[@]}" || { exec {lock}>&-; return 1; }
     fi
+    exec {lock}>&-
     mmdebstrap --version
 }
 
