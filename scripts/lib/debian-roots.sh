@@ -94,21 +94,21 @@ debian_archive() {
 
 # mmdebstrap and git, where the machine lacks them. Runs that start together (CI's
 # background Qt builds and its first check) take turns: on a new machine both
-# would install them, and the second apt would find the first holding its lock.
-host_tools() {
-    local missing=() lock
+# would install them, and the second apt would find the first holding its lock. In a
+# subshell of its own, whose end releases the lock.
+host_tools() (
     exec {lock}>/run/lock/trelvan-host-tools.lock
     flock "$lock"
+    missing=()
     command -v mmdebstrap >/dev/null || missing+=(mmdebstrap)
     command -v git >/dev/null || missing+=(git)
     if [ ${#missing[@]} -gt 0 ]; then
         apt-get -q -o Acquire::Retries=$retries update &&
             DEBIAN_FRONTEND=noninteractive apt-get -q -o Acquire::Retries=$retries install -y \
-                --no-install-recommends "${missing[@]}" || { exec {lock}>&-; return 1; }
+                --no-install-recommends "${missing[@]}" || exit 1
     fi
-    exec {lock}>&-
     mmdebstrap --version
-}
+)
 
 # Builds a minimal root of $suite at $1 with the packages in $2 (comma-separated)
 # and mounts what programs inside expect.
