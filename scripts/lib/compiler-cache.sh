@@ -8,4 +8,9 @@
 use_compiler_cache() {
     export CCACHE_DIR=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$1 CCACHE_MAXSIZE=2G
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    # Every CI run builds in a checkout at a new path: paths below the working
+    # tree count relative to it, and the build folder not at all, or no object
+    # one checkout compiled would ever serve the next.
+    CCACHE_BASEDIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+    export CCACHE_BASEDIR CCACHE_NOHASHDIR=true
 }
