@@ -11,7 +11,7 @@
 # with its no-display status, and the program it built must run under Xvfb) and
 # the test command (every stage must pass, every test must run). Then builds the
 # Debian package there, installs it with apt into a second fresh root of the same
-# release and checks that its window maps under Xvfb.
+# release (made meanwhile) and checks that its window maps under Xvfb.
 #
 # Each stage's wall time is printed; a failing stage is named and its log kept
 # in build/fresh-check-bookworm/ or -trixie/. Nothing stays mounted or running, whatever the exit.
@@ -42,7 +42,7 @@ roots=("$build_root" "$package_root")
 
 # shellcheck source=scripts/lib/debian-roots.sh
 source "$repo/scripts/lib/debian-roots.sh"
-trap remove_roots EXIT
+trap 'end_stage_beside; remove_roots' EXIT
 # Compiled objects kept for the next check of the same release. ccache keys an
 # object by the preprocessed source, the options and the compiler, so whatever
 # changed compiles again, and it replays each compiler's warnings; the build
@@ -67,7 +67,36 @@ stage() {
     echo "== $name"
     "$@" >"$logs/$name.log" 2>&1 </dev/null &
     wait $! || rc=$?
-    local took=$((SECONDS - started))
+    stage_ended "$name" $((SECONDS - started)) "$rc"
+}
+
+# Starts a stage that runs beside the stages that follow, until `joined` waits
+# for it: one that mostly waits on the archive and on dpkg, while the others
+# compile and test. Its time is its own, noted when it ends.
+beside_pid=""
+stage_beside() {
+    beside_name=$1
+    shift
+    echo "== $beside_name (beside the stages that follow)"
+    (
+        started=$SECONDS rc=0
+        "$@" &
+        wait $! || rc=$?
+        echo $((SECONDS - started)) >"$logs/$beside_name.seconds"
+        exit "$rc"
+    ) >"$logs/$beside_name.log" 2>&1 </dev/null &
+    beside_pid=$!
+}
+
+joined() {
+    local rc=0
+    wait "$beside_pid" || rc=$?
+    beside_pid=""
+    stage_ended "$beside_name" "$(cat "$logs/$beside_name.seconds" 2>/dev/null || echo 0)" "$rc"
+}
+
+stage_ended() {
+    local name=$1 took=$2 rc=$3
     stage_names+=("$name")
     stage_seconds+=("$took")
     if [ "$rc" -ne 0 ]; then
@@ -76,7 +105,28 @@ stage() {
         echo "fresh-check: FAIL at stage '$name' (status $rc, ${took} s); log: $logs/$name.log"
         exit 1
     fi
-    echo "   passed in ${took} s"
+    echo "   $name passed in ${took} s"
+}
+
+# A check that fails ends a stage still running beside it, and whatever that
+# started (mmdebstrap, apt), before its roots go.
+end_stage_beside() {
+    [ -n "${beside_pid:-}" ] || return 0
+    end_process_tree "$beside_pid"
+    wait "$beside_pid" 2>/dev/null || true
+}
+
+end_process_tree() {
+    local stat fields ppid child
+    for stat in /proc/[0-9]*/stat; do
+        fields=$(cat "$stat" 2>/dev/null) || continue
+        # After the command's name, in parentheses: the state, then the parent.
+        read -r _ ppid _ <<<"${fields##*) }"
+        [ "$ppid" = "$1" ] || continue
+        child=${stat#/proc/}
+        end_process_tree "${child%/stat}"
+    done
+    kill -TERM "$1" 2>/dev/null || true
 }
 
 report() {
@@ -135,7 +185,6 @@ package_command() {
 }
 
 install_package() {
-    make_root "$package_root" ca-certificates
     cp "$work"/trelvan_*.deb "$package_root/tmp/"
     # The package alone, with its own dependencies and nothing recommended.
     inside "$package_root" bash -c 'apt-get -q update &&
@@ -165,11 +214,13 @@ started=$SECONDS
 echo "fresh-check: $suite, commit $commit, work in $work, logs in $logs"
 stage host-tools host_tools
 stage build-root make_build_root
+stage_beside package-root make_root "$package_root" ca-certificates
 stage clone clone_commit
 stage run-command run_command
 stage test-command test_command
 stage package package_command
-stage package-root install_package
+joined
+stage install-package install_package
 stage window-maps window_maps
 report
 echo "-- the test command: tests that ran, from CTest's JUnit files"
