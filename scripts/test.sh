@@ -49,14 +49,15 @@ cmake --build --preset fuzz
 fuzz_corpus=$scratch/corpus
 mkdir "$fuzz_corpus"
 cp fuzz/corpus/* "$fuzz_corpus"/
-mkdir -p build/fuzz/artifacts
+fuzz_artifacts=$PWD/build/fuzz/artifacts/
+mkdir -p "$fuzz_artifacts"
 # One fuzzer on each core, sharing the corpus; a crash in any fails the stage.
 # Each writes its log to fuzz-<n>.log where it runs, the scratch folder, and
 # the fuzzer that starts them prints them all as they end.
+fuzzer=$PWD/build/fuzz/fuzz/fuzz_inputs
 cores=$(nproc)
-(cd "$scratch" && "$OLDPWD/build/fuzz/fuzz/fuzz_inputs" -jobs="$cores" -workers="$cores" \
-    -max_total_time=30 -max_len=256 -print_final_stats=1 \
-    -artifact_prefix="$OLDPWD/build/fuzz/artifacts/" "$fuzz_corpus")
+(cd "$scratch" && "$fuzzer" -jobs="$cores" -workers="$cores" -max_total_time=30 -max_len=256 \
+    -print_final_stats=1 -artifact_prefix="$fuzz_artifacts" "$fuzz_corpus")
 
 echo "== valgrind memcheck (calculation, chart and property tests of the main build)"
 mapfile -t core_tests < <(find build/tests/tests/calc build/tests/tests/chart \
