@@ -26,6 +26,11 @@
 cache=${TRELVAN_CACHE:-/var/cache/trelvan}
 jobs=$(nproc)
 
+# The patched source and the Qt's folder are printed by functions run as $(...),
+# where bash would otherwise go on past a failing step: a patch that no longer
+# applies must stop the build, not give a Qt built from an unpatched source.
+shopt -s inherit_errexit
+
 log() { echo "static-qt: $*" >&2; }
 
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
