@@ -14,12 +14,19 @@ source "$root/scripts/lib/static-qt.sh"
 # - The windows platform plugin is the only one the program takes in: the
 #   Direct2D one (the windows plugin's sources compiled once more), the minimal
 #   and the offscreen ones are not built.
+# - The windows platform plugin and the Windows 11 style each compile as one or
+#   two large units, fewer than would repay their precompiled headers, which
+#   take longer to build than the units themselves.
 for_windows() {
     local platforms=$1/src/plugins/platforms
+    local style=$1/src/plugins/styles/modernwindows/CMakeLists.txt
     sed -i 's/^\(qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION\) QT_FEATURE_tabletevent$/\1 OFF/' \
         "$platforms/windows/CMakeLists.txt"
     sed -i 's/QT_CONFIG(tabletevent)/0 \/* no Wintab *\//' "$platforms/windows/qwindowscontext.cpp"
     sed -i '/^# *include "qwindowstabletsupport.h"$/d' "$platforms/windows/qwindowspointerhandler.cpp"
+    echo 'set_target_properties(QWindowsIntegrationPlugin PROPERTIES DISABLE_PRECOMPILE_HEADERS ON)' \
+        >>"$platforms/windows/CMakeLists.txt"
+    echo 'set_target_properties(QModernWindowsStylePlugin PROPERTIES DISABLE_PRECOMPILE_HEADERS ON)' >>"$style"
     sed -i -E '/^ +add_subdirectory\((direct2d|minimal|offscreen)\)$/d' "$platforms/CMakeLists.txt"
     ! grep -Eq 'add_subdirectory\((direct2d|minimal|offscreen)\)' "$platforms/CMakeLists.txt"
 }

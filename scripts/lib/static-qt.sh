@@ -94,14 +94,37 @@ EOF
     ! grep -q 'Gui PROPERTIES UNITY_BUILD OFF' "$gui"
 }
 
+# The framebuffer and device discovery helpers serve Linux's own platform
+# plugins (linuxfb, eglfs, vnc) alone, yet Qt builds them on every platform.
+without_linux_helpers() {
+    local support=$1/src/platformsupport/CMakeLists.txt
+    sed -i -E '/^add_subdirectory\((devicediscovery|fbconvenience)\)$/d' "$support"
+    ! grep -Eq 'add_subdirectory\((devicediscovery|fbconvenience)\)' "$support"
+}
+
+# moc reads every header a header includes, for the macros it defines, in every
+# folder it is given. CMake gives it the compiler's own folders too (the C
+# library's; for Windows the C++ library's and the Windows API's too), which
+# makes a run up to three times as long and changes no byte of what moc writes
+# for Qt's sources. Qt's build forgets those folders after its project() call:
+# no Qt target names one of them, so only moc's folders change.
+moc_without_system_headers() {
+    local top=$1/CMakeLists.txt
+    sed -i '/^qt_internal_qtbase_build_repo()$/i set(CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES "")' "$top"
+    grep -qx 'set(CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES "")' "$top"
+}
+
 # Every platform's source takes these before its own patch.
+every_platform_patch=(lean_harfbuzz unity_gui without_linux_helpers moc_without_system_headers)
 patch_every_platform() {
-    lean_harfbuzz "$1"
-    unity_gui "$1"
+    local each
+    for each in "${every_platform_patch[@]}"; do
+        "$each" "$1"
+    done
 }
 
 # The text of the patches this platform's source takes, which keys its folders.
-patches_text() { declare -f patch_every_platform lean_harfbuzz unity_gui "$patch"; }
+patches_text() { declare -f patch_every_platform "${every_platform_patch[@]}" "$patch"; }
 
 # Debian's sources need a deb-src twin of the machine's Debian entries.
 add_source_entries() {
