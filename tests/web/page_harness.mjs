@@ -77,13 +77,15 @@ export function launchChromium() {
 }
 
 // Debian's Firefox ESR, headless, driven through WebDriver BiDi, with a new
-// empty profile (puppeteer's preferences keep it off the network).
-export function launchFirefox() {
+// empty profile (puppeteer's preferences keep it off the network) and any
+// preferences of the caller's on top.
+export function launchFirefox(prefs = {}) {
   return puppeteer.launch({
     browser: "firefox",
     executablePath: "/usr/bin/firefox-esr",
     headless: true,
     userDataDir: mkdtempSync(path.join(tmpdir(), "trelvan-firefox-")),
+    extraPrefsFirefox: prefs,
   });
 }
 
