@@ -75,8 +75,7 @@ async function visit(browser, origin, prepare = async () => {}) {
 const engines = [
   { name: "Chromium", launch: launchChromium,
     withoutServiceWorker: (page) => page.setBypassServiceWorker(true) },
-  { name: "Firefox ESR", launch: () => launchFirefox({ "dom.serviceWorkers.enabled": false }),
-    withoutServiceWorker: async () => {} },
+  { name: "Firefox ESR", launch: () => launchFirefox({ "dom.serviceWorkers.enabled": false }) },
 ];
 
 const origins = { trelvan: server.origin, bare: bareServer.origin };
