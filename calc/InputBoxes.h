@@ -26,6 +26,7 @@ struct InputBoxRow {
     Bound above = {};               // the value must be greater than this
     Bound below = {};               // and less than this
     const char* initialText;        // what the box shows when the window opens
+    const char* linkKey;            // its name in a design's link (#F=100&xF=0.5...)
 };
 
 // The one home of what each box means and what it accepts, in box order: the
@@ -33,25 +34,28 @@ struct InputBoxRow {
 // clang-format off
 inline constexpr std::array kInputBoxes = {
     InputBoxRow{.box = InputBox::Text1, .control = "Text1", .meaning = "feed flow rate F, kmol/h",
-                .field = &ShortcutInputs::feedRate, .above = 0.0, .initialText = "100"},
+                .field = &ShortcutInputs::feedRate, .above = 0.0, .initialText = "100",
+                .linkKey = "F"},
     InputBoxRow{.box = InputBox::Text2, .control = "Text2",
                 .meaning = "feed composition x_F, mol/mol", .field = &ShortcutInputs::xF,
-                .above = &ShortcutInputs::xW, .below = &ShortcutInputs::xD, .initialText = "0.5"},
+                .above = &ShortcutInputs::xW, .below = &ShortcutInputs::xD, .initialText = "0.5",
+                .linkKey = "xF"},
     InputBoxRow{.box = InputBox::Text3, .control = "Text3",
                 .meaning = "feed thermal condition q (1 saturated liquid, 0 saturated vapour)",
-                .field = &ShortcutInputs::q, .initialText = "-0.1"},
+                .field = &ShortcutInputs::q, .initialText = "-0.1", .linkKey = "q"},
     InputBoxRow{.box = InputBox::Text4, .control = "Text4",
                 .meaning = "ratio of the operating to the minimum reflux ratio R/Rmin",
-                .field = &ShortcutInputs::refluxFactor, .above = 1.0, .initialText = "1.2"},
+                .field = &ShortcutInputs::refluxFactor, .above = 1.0, .initialText = "1.2",
+                .linkKey = "RRmin"},
     InputBoxRow{.box = InputBox::Text5, .control = "Text5",
                 .meaning = "top-product composition x_D, mol/mol", .field = &ShortcutInputs::xD,
-                .above = 0.0, .below = 1.0, .initialText = "0.95"},
+                .above = 0.0, .below = 1.0, .initialText = "0.95", .linkKey = "xD"},
     InputBoxRow{.box = InputBox::Text6, .control = "Text6",
                 .meaning = "bottom-product composition x_W, mol/mol", .field = &ShortcutInputs::xW,
-                .above = 0.0, .below = &ShortcutInputs::xD, .initialText = "0.05"},
+                .above = 0.0, .below = &ShortcutInputs::xD, .initialText = "0.05", .linkKey = "xW"},
     InputBoxRow{.box = InputBox::Text7, .control = "Text7",
                 .meaning = "relative volatility alpha", .field = &ShortcutInputs::alpha,
-                .above = 1.0, .initialText = "2.47"},
+                .above = 1.0, .initialText = "2.47", .linkKey = "alpha"},
 };
 // clang-format on
 

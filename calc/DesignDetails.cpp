@@ -1,0 +1,28 @@
+#include "calc/DesignDetails.h"
+
+#include "calc/ReadInputs.h"
+#include "calc/ShortcutCalculation.h"
+
+namespace calc {
+
+DesignDetails designDetails(const ShortcutInputs& inputs, const ShortcutResults& results) {
+    const ColumnFlows flows = columnFlows(inputs, results.reflux);
+    return {.inputs = inputs,
+            .results = results,
+            .flows = flows,
+            .refluxTable = refluxTable(inputs),
+            .stagesCurve = stagesAgainstReflux(inputs),
+            .staircase = stepStages(inputs, results.reflux, flows)};
+}
+
+std::optional<DesignDetails> designDetailsFor(const InputTexts& texts) {
+    const std::optional<ShortcutInputs> inputs = readInputs(texts);
+    const std::optional<ShortcutResults> results =
+        inputs ? calculateShortcut(*inputs) : std::nullopt;
+    if (!results) {
+        return std::nullopt;
+    }
+    return designDetails(*inputs, *results);
+}
+
+}  // namespace calc
