@@ -114,14 +114,20 @@ void Form1::Command1_Click() {
     QApplication::quit();
 }
 
+void Form1::enterDesign(const calc::DesignTexts& texts) {
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        controls_.inputs[i]->setText(QString::fromStdString(texts[i]));
+    }
+    Command2_Click();
+}
+
 void Form1::Command2_Click() {
     // The texts must outlive the views InputTexts holds.
-    std::array<QByteArray, kInputCount> typed;
+    calc::DesignTexts typed;
     calc::InputTexts texts;
     for (std::size_t i = 0; i < kInputCount; ++i) {
-        typed[i] = controls_.inputs[i]->text().toUtf8();
-        texts[i] =
-            std::string_view(typed[i].constData(), static_cast<std::size_t>(typed[i].size()));
+        typed[i] = controls_.inputs[i]->text().toStdString();
+        texts[i] = typed[i];
     }
 
     const std::optional<calc::ShortcutInputs> inputs = calc::readInputs(texts);
@@ -145,6 +151,7 @@ void Form1::Command2_Click() {
         QString::fromStdString(chart::markedChartDescription(
             controls_.readout(calc::ReadoutBox::Text11)->text().toStdString(),
             controls_.readout(calc::ReadoutBox::Text10)->text().toStdString())));
+    emit designShown(typed);
 }
 
 }  // namespace app

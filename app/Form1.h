@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/WindowControls.h"
+#include "calc/InputBoxes.h"
 
 #include <QWidget>
 
@@ -20,6 +21,15 @@ public:
 
     // Shows the window for the first time, its frame centred on its screen.
     void showCentred();
+
+    // Types these texts into the input boxes, in box order, and presses the
+    // confirm button, as a user would.
+    void enterDesign(const calc::DesignTexts& texts);
+
+signals:
+    // After each calculation the window shows: the seven texts as they were
+    // typed, in box order. (A page around the window keeps them as a link.)
+    void designShown(const calc::DesignTexts& typed);
 
 public slots:
     // Ends the program at once.

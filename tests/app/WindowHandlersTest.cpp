@@ -295,6 +295,22 @@ TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
     EXPECT_EQ(box(window, "Text7")->text(), QStringLiteral("1"));
 }
 
+// A design entered from outside (a link) is typed and confirmed as a user
+// would; each design the window shows is told once, as it was typed.
+TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
+    std::vector<calc::DesignTexts> told;
+    QObject::connect(&window, &Form1::designShown,
+                     [&](const calc::DesignTexts& typed) { told.push_back(typed); });
+    calc::DesignTexts liquid;
+    std::ranges::copy(kGoodSets[1].inputs, liquid.begin());
+    window.enterDesign(liquid);
+    expectResults(kGoodSets[1].results);
+    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    EXPECT_TRUE(clickConfirm().shown);
+    ASSERT_EQ(told.size(), 1U);
+    EXPECT_EQ(told.front(), liquid);
+}
+
 TEST_F(WindowHandlers, EnterAndEscapeStartNothing) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
