@@ -2,7 +2,6 @@
 
 #include "calc/InputBoxes.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +11,6 @@ namespace calc {
 // A design as a link: the seven input texts as typed, in the fragment of the
 // page's address (F=100&xF=0.5&q=-0.1&...), keyed by each box's linkKey and
 // percent-encoded, so that any text, however strange, comes back unchanged.
-
-using DesignTexts = std::array<std::string, kInputCount>;
 
 // The fragment, without its '#': every key in box order, each value with all
 // but the unreserved characters (A-Z a-z 0-9 - . _ ~) as %XX.

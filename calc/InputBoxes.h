@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -74,6 +75,8 @@ inline constexpr std::array kReadingOrder = {InputBox::Text1, InputBox::Text3, I
 
 // The texts of the input boxes, by InputBox (UTF-8).
 using InputTexts = std::array<std::string_view, kInputCount>;
+// The same texts held: a design as typed.
+using DesignTexts = std::array<std::string, kInputCount>;
 
 constexpr InputTexts initialTexts() {
     InputTexts texts;

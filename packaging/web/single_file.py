@@ -1,8 +1,9 @@
 """Writes PAGE/trelvan.html: the page of PAGE as one file that opens from a
 disc or an e-mail, without a web server. Qt's loader and the program's script
 are set into it, and the program (which carries its faces) gzipped as base64,
-which the page compiles itself; the address of the manifest and the words on
-web servers are left out, and the icon is carried as a data address.
+which the page compiles itself; the design details' module is imported from a
+data address; the address of the manifest and the words on web servers are
+left out, and the icon is carried as a data address.
 
     python3 single_file.py PAGE
 """
@@ -38,4 +39,6 @@ replace(r'<script src="qtloader.js"></script>', f"<script>\n{text('qtloader.js')
 replace(r'<script src="trelvan.js"></script>',
         f"<script>\n{text('trelvan.js')}\n</script>\n"
         f'<script type="application/gzip" id="program">{program.decode()}</script>')
+details = base64.b64encode((page / "design-details.js").read_bytes()).decode()
+replace(r'import\("\./design-details\.js"\)', f'import("data:text/javascript;base64,{details}")')
 (page / "trelvan.html").write_text(html, encoding="utf-8")

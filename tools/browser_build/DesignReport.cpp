@@ -2,10 +2,12 @@
 //
 // The design companion's figures after a click with these input texts, as
 // this machine's build of the calculation gives them: the JSON object the web
-// page is given, or {"rejected": true} where the window shows the error message.
-// The browser check holds what the page shows to it.
+// page is given, with the design's link under "link" beside them, or
+// {"rejected": true} where the window shows the error message. The browser
+// check holds what the page shows, and the page's address, to it.
 #include "calc/DesignReport.h"
 
+#include "calc/DesignLink.h"
 #include "calc/InputBoxes.h"
 
 #include <cstdio>
@@ -22,6 +24,10 @@ int main(int argc, char* argv[]) {
         texts[i] = argv[i + 1];
     }
     const std::optional<std::string> report = calc::designReportFor(texts);
-    std::puts(report ? report->c_str() : "{\"rejected\": true}");
+    if (!report) {
+        std::puts("{\"rejected\": true}");
+        return 0;
+    }
+    std::printf("{\"link\":\"%s\",%s\n", calc::designLink(texts).c_str(), report->c_str() + 1);
     return 0;
 }
