@@ -1,5 +1,8 @@
 // One whole calculation as the confirm button runs it: reading and testing the
-// initial input texts, the shortcut design and the seven result texts.
+// initial input texts, the shortcut design and the seven result texts; and the
+// design details the web page shows beside them, as its report and as a link.
+#include "calc/DesignLink.h"
+#include "calc/DesignReport.h"
 #include "calc/DisplayTexts.h"
 #include "calc/InputBoxes.h"
 #include "calc/ParseNumber.h"
@@ -56,6 +59,27 @@ void BM_DisplayTexts(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DisplayTexts);
+
+// The defaults, and a close-boiling pair whose staircase runs to the limit.
+void BM_DesignReport(benchmark::State& state) {
+    InputTexts texts = kDefaultTexts;
+    if (state.range(0) != 0) {
+        texts = {"100", "0.5", "0.5", "1.2", "0.99", "0.01", "1.01"};
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(texts);
+        benchmark::DoNotOptimize(designReportFor(texts));
+    }
+}
+BENCHMARK(BM_DesignReport)->Arg(0)->Arg(1);
+
+void BM_DesignFromLink(benchmark::State& state) {
+    const std::string link = designLink(kDefaultTexts);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(designFromLink(link));
+    }
+}
+BENCHMARK(BM_DesignFromLink);
 
 }  // namespace
 

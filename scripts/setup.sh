@@ -65,6 +65,8 @@ web_packages=(
     # WebKitGTK's WebDriver, whose library brings the MiniBrowser it drives, and
     # the X server that browser needs, having no headless mode
     chromium firefox-esr webkit2gtk-driver xvfb nodejs npm
+    # the printed page's PDF seen as a picture
+    poppler-utils
     # what an earlier build compiled, kept for the next (scripts/lib/compiler-cache.sh)
     ccache
 )

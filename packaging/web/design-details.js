@@ -206,8 +206,10 @@ export function showDetails(program, shownBefore) {
       return;
     }
     report = JSON.parse(text);
+    const body = byId("details-body");
+    body.dataset.design = fragment;
     byId("details-hint").hidden = true;
-    byId("details-body").hidden = false;
+    body.hidden = false;
     showFlows(report);
     showRefluxTable(report);
     showStagesChart(report);

@@ -12,10 +12,15 @@
 //     nothing on the window changes;
 //   - the exit button ends the program; the page says so and starts it again;
 //   - with the network cut after a first visit it opens from its service worker;
+//   - the design details after the default design and the typed ones, a design
+//     opened from its link (served, offline and from the page as one file),
+//     links made to do harm, and the details copied as a table where the engine
+//     lets a page read the clipboard (details_checks.mjs);
 //   - where build/web/trelvan.html, the page as one file, sits beside the zip:
-//     opened from file://, the window and the default read-outs.
+//     opened from file://, the window and the default read-outs, and a link.
 // Chromium also shows the window as designed under the dark colour scheme,
-// sharp at device pixel ratio 2, and the page installable as an app.
+// sharp at device pixel ratio 2, the page printed on one A4 page with the
+// window on it, and the page installable as an app.
 // Each check leaves a screenshot in OUT, named after the engine.
 //
 //   node browser_checks.mjs ZIP HOST_TOOLS OUT
@@ -141,6 +146,9 @@ async function chromiumExtras(engine, origin, first) {
     `${runs.length} grid lines each 2 device pixels wide`);
   await sharp.page.close();
 
+  // The page printed, as Chromium prints it to PDF.
+  await checks.details.printed(first, out);
+
   // Installable as an app: the browser finds nothing missing in the manifest,
   // its icons or the service worker.
   await first.page.evaluate(() => navigator.serviceWorker.ready);
@@ -182,7 +190,11 @@ if (coreOnly) {
         await chromiumExtras(engine, server.origin, first);
       }
       if (existsSync(singleFile)) {
-        await checks.core(engine, pathToFileURL(path.resolve(singleFile)).href, "file");
+        const fileUrl = pathToFileURL(path.resolve(singleFile)).href;
+        const view = await checks.core(engine, fileUrl, "file");
+        const [linked] = JSON.parse(readFileSync(new URL("designs.json", import.meta.url), "utf8"));
+        await checks.details.linkOpens(view, `${fileUrl}?link#${checks.details.expected(linked.inputs).link}`,
+          linked.inputs, "file");
       }
     });
   }

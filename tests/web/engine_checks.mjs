@@ -6,6 +6,7 @@
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import path from "node:path";
+import { detailsChecks } from "./details_checks.mjs";
 import {
   copiedText, launchChromium, launchFirefox, launchWebKit, pause, withControl,
 } from "./page_harness.mjs";
@@ -81,6 +82,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
   execFileSync(path.join(hostTools, "window_picture"), [desktopPicture]);
   const desktopPictureUrl = `data:image/png;base64,${readFileSync(desktopPicture).toString("base64")}`;
   const describe = (readouts) => readoutBoxes.map((box) => `${box} ${readouts[box]}`).join(", ");
+  const details = detailsChecks({ hostTools, check, log });
 
   // The page at url in a 1024 x 768 viewport, once the window is drawn; with
   // the place of the window's frame on the page, and how the engine reads a box.
@@ -266,9 +268,10 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     check(lone.worst < 4, `${engine.name}, ${where}: the window is not drawn as on the desktop ` +
       `(${desktopPicture}): ${lone.why ?? `${lone.worst} of the 25 pixels around ` +
       `${lone.x},${lone.y} differ`}`);
-    const centre = await page.evaluate(() => [innerWidth / 2, innerHeight / 2]);
-    check(Math.abs(main.x + main.width / 2 - centre[0]) <= 1 && Math.abs(main.y + main.height / 2 - centre[1]) <= 1,
-      `${engine.name}, ${where}: the window is not centred in the page`);
+    // The design details below it, the window stands in the middle of the page's width, all in sight.
+    const [width, height] = await page.evaluate(() => [innerWidth, innerHeight]);
+    check(Math.abs(main.x + main.width / 2 - width / 2) <= 1 && main.y >= 0 && main.y + main.height <= height,
+      `${engine.name}, ${where}: the window is not in the middle of the page, all in sight`);
     const title = await page.title();
     check(title === facts.window_title, `${engine.name}, ${where}: the page is titled ${title}`);
     await clickControl(view, "Command2");
@@ -276,7 +279,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     const shown = await readAll(view);
     check(sameReadouts(shown, defaults),
       `${engine.name}, ${where}: default read-outs ${describe(shown)}, not ${describe(defaults)}`);
-    log(`${engine.name}, ${where}: window ${main.width}x${main.height} centred, titled ${title}, ` +
+    log(`${engine.name}, ${where}: window ${main.width}x${main.height} in the middle, titled ${title}, ` +
       `drawn as on the desktop (at most ${lone.worst} lone pixels in a 5 x 5 square); ` +
       `read through the ${view.clipboard ? "clipboard" : "accessibility layer"}: ${describe(shown)}`);
     return defaults;
@@ -317,6 +320,7 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
         check(sameReadouts(shown, expected),
           `${name}, ${design.name}: read-outs ${describe(shown)}, not ${describe(expected)}`);
         log(`${name}, ${design.name}: ${describe(shown)}`);
+        await details.sameDetails(view, design.inputs, design.name);
       }
     }
   }
@@ -395,8 +399,8 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
   }
 
   // Offline: the first visit registered the service worker; with every request
-  // failing the page opens from it and calculates.
-  async function offline(view, server, defaults) {
+  // failing the page opens from it, with a design's link, and calculates it.
+  async function offline(view, server, design) {
     const { page, engine } = view;
     const registered = () => navigator.serviceWorker?.getRegistration().then((r) => r?.active != null);
     let ready = false;
@@ -414,17 +418,14 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
     }
     server.setOffline(true);
     try {
-      await page.reload();
+      await details.linkOpens(view, `${server.origin}/?offline#${details.expected(design.inputs).link}`,
+        design.inputs, "offline");
       await until(page, windowDrawn);
-      view.frame = await page.evaluate(() => {
-        const r = document.getElementById("frame").getBoundingClientRect();
-        return { x: r.x, y: r.y };
-      });
-      await clickControl(view, "Command2");
       const shown = await readAll(view);
-      check(sameReadouts(shown, defaults), `${engine.name}: offline the read-outs are ${describe(shown)}`);
+      const expected = expectedReadouts(design.inputs);
+      check(sameReadouts(shown, expected), `${engine.name}: offline the read-outs are ${describe(shown)}`);
       await shoot(view, "offline");
-      log(`${engine.name}: offline, from the service worker: ${describe(shown)}`);
+      log(`${engine.name}: offline, from the service worker, a design's link: ${describe(shown)}`);
     } finally {
       server.setOffline(false);
     }
@@ -439,17 +440,34 @@ export function engineChecks({ facts, hostTools, out, check, log }) {
       .map((e) => e.name).filter((url) => !url.startsWith("data:") && !url.startsWith(`${origin}/`)), server.origin);
     check(foreign.length === 0 && server.missing.length === 0,
       `${engine.name}: the page asked for what it does not hold: ${[...foreign, ...server.missing].join(", ")}`);
-    const defaults = await windowAndDefaults(view, "served");
+    await windowAndDefaults(view, "served");
+    const defaultDetails = await details.sameDetails(view, facts.initial_texts, "the default design");
+    if (view.clipboard && defaultDetails) {
+      await details.copiedTable(view, defaultDetails);
+    }
     await clickControl(view, "Command2");
     await shoot(view, "window");
     await designs(view);
     await errorBox(view);
     await exit(view);
-    await offline(view, server, defaults);
+    const [linked] = JSON.parse(readFileSync(new URL("designs.json", import.meta.url), "utf8"));
+    await details.linkOpens(view, `${server.origin}/?link#${details.expected(linked.inputs).link}`,
+      linked.inputs, "served");
+    await shoot(view, "details");
+    await details.hostileLinks(view, server.origin, facts.initial_texts, {
+      windowDrawn: () => until(view.page, windowDrawn),
+      errorBoxOpen: () => errorBoxOpen(view.page),
+      closeErrorBox: async () => {
+        await view.page.keyboard.press("Enter");
+        await oneWindow(view.page);
+      },
+    });
+    await offline(view, server, linked);
     return view;
   }
 
   return {
     open, core, served, offline, clickControl, typeInto, readAll, shoot, windows, windowDrawn, windowPixels, facts,
+    details,
   };
 }

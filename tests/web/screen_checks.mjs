@@ -6,7 +6,9 @@
 //     one pixel for each of the device's pixels it covers;
 //   - a tap on a box gives it the keyboard, through a text field that asks for
 //     a keyboard for numbers; typed values and a tap on the confirm button give
-//     the build machine's read-outs (read back through the clipboard);
+//     the build machine's read-outs (read back through the clipboard), and the
+//     design details below the window, their text at least 16 px on the screen
+//     and within its width;
 //   - a rejected design opens the error box whole in sight, and a tap on its
 //     确定 closes it;
 //   - trelvan.html, alone in a folder, opens from file:// without asking for
@@ -142,6 +144,28 @@ async function readAll(view) {
   return shown;
 }
 
+const expectedLink = (inputs) =>
+  JSON.parse(execFileSync(path.join(hostTools, "design_report"), inputs, { encoding: "utf8" })).link;
+
+// The design details of the design with this link, scrolled into sight: their
+// smallest text as the screen shows it (CSS pixels times the page's scale, the
+// charts' labels aside) and whether they fit the page's width.
+async function detailsInSight(page, link) {
+  await page.waitForFunction((link) => document.getElementById("details-body").dataset.design === link,
+    { timeout: 10000 }, link).catch(() => {});
+  return page.evaluate((link) => {
+    const details = document.getElementById("details");
+    details.scrollIntoView();
+    const texts = [...details.querySelectorAll("h2, h3, p, th, td, figcaption, button")]
+      .filter((e) => e.closest("svg, [hidden]") === null);
+    return {
+      shown: document.getElementById("details-body").dataset.design === link,
+      smallest: Math.min(...texts.map((e) => parseFloat(getComputedStyle(e).fontSize))) * visualViewport.scale,
+      fits: details.getBoundingClientRect().right <= document.documentElement.clientWidth,
+    };
+  }, link);
+}
+
 const errorBox = async (page) => (await windows(page)).find((w) => w.title === "错误信息");
 
 // The middle of 确定 where the error box draws it, as input events place it (the
@@ -212,6 +236,11 @@ for (const screen of screens) {
   check(sameReadouts(shown, expected),
     `${screen.name}: ${typed.name} read-outs ${describe(shown)}, not ${describe(expected)}`);
   await page.screenshot({ path: path.join(out, `screen_${screen.name}.png`) });
+  const details = await detailsInSight(page, expectedLink(typed.inputs));
+  check(details.shown && details.smallest >= 15.95 && details.fits,  // 16 px, but for rounding
+    `${screen.name}: the design details ${JSON.stringify(details)} are not all readable on the screen`);
+  await page.screenshot({ path: path.join(out, `screen_${screen.name}_details.png`) });
+  await page.evaluate(() => scrollTo(0, 0));
 
   for (const [i, box] of inputBoxes.entries()) {
     await typeInto(view, box, rejected.inputs[i]);
@@ -238,7 +267,7 @@ for (const screen of screens) {
   log(`${screen.name} at ratio ${screen.deviceScaleFactor}: scale ${scale.toFixed(3)}, window ` +
     `${main.width.toFixed(0)}x${main.height.toFixed(0)} screen px at (${main.x.toFixed(0)}, ` +
     `${main.y.toFixed(0)}), canvas ${main.canvasWidth} px wide, keyboard ${JSON.stringify(keyboard)}; defaults ${describe(defaults)}; ` +
-    `${typed.name} ${describe(shown)}; error box ${box.width.toFixed(0)}x${box.height.toFixed(0)} ` +
+    `${typed.name} ${describe(shown)}; design details' text at least ${details.smallest.toFixed(1)} px; error box ${box.width.toFixed(0)}x${box.height.toFixed(0)} ` +
     `at (${box.x.toFixed(0)}, ${box.y.toFixed(0)}) in sight, closed by ${screen.isMobile ? "a tap" : "a click"} ` +
     `on 确定 (${ok.button.join("x")} px) at (${ok.x.toFixed(0)}, ${ok.y.toFixed(0)})`);
   await page.close();
