@@ -71,8 +71,10 @@ std::vector<Stage> equilibriumCurve(double alpha) {
         curve.push_back({.x = equilibriumLiquid(alpha, v), .y = v});
     }
     std::ranges::sort(curve, {}, &Stage::x);
-    const auto repeated = std::ranges::unique(curve, {}, &Stage::x);  // (0, 0) and (1, 1)
-    curve.erase(repeated.begin(), repeated.end());
+    // (0, 0) and (1, 1) come twice.
+    curve.erase(std::unique(curve.begin(), curve.end(),
+                            [](const Stage& a, const Stage& b) { return a.x == b.x; }),
+                curve.end());
     return curve;
 }
 

@@ -1,14 +1,19 @@
 // libFuzzer target over the whole text path of one click: seven box texts ->
-// readInputs -> calculateShortcut -> displayTexts. Beyond "no crash" it checks
-// what the window relies on: every accepted record keeps its invariant, every
-// result is finite, every read-out text reads back as a finite number, and the
-// two counts are at least 1.
+// readInputs -> calculateShortcut -> displayTexts, and the web page's design
+// details and link. Beyond "no crash" it checks what the window relies on: every
+// accepted record keeps its invariant, every result is finite, every read-out
+// text reads back as a finite number, and the two counts are at least 1; any
+// texts come back unchanged through a link, any fragment opens as a link, and
+// the staircase stops at its limit with its feed stage and reboiler.
 //
 // Input layout: the seven texts in box order (Text1 ... Text7), separated by
 // '|'. Missing texts are empty; text after the seventh separator is ignored.
 
+#include "calc/ColumnFlows.h"
+#include "calc/DesignLink.h"
 #include "calc/DisplayTexts.h"
 #include "calc/InputBoxes.h"
+#include "calc/McCabeThiele.h"
 #include "calc/ParseNumber.h"
 #include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
@@ -124,6 +129,26 @@ void checkTexts(const ShortcutResults& r) {
             "a displayed count reads below 1");
 }
 
+void checkLink(std::string_view input, const BoxTexts& boxes) {
+    designFromLink(input);
+    const std::optional<DesignTexts> back = designFromLink(designLink(boxes));
+    require(back.has_value(), "a design's link names no input");
+    for (std::size_t i = 0; i < kBoxCount; ++i) {
+        require((*back)[i] == boxes[i], "a text did not come back unchanged through a link");
+    }
+}
+
+// The staircase, the one loop of the details whose length the inputs decide
+// (their other figures are this calculation's at other reflux factors).
+void checkStaircase(const ShortcutInputs& in, const ShortcutResults& r) {
+    const Staircase s = stepStages(in, r.reflux, columnFlows(in, r.reflux));
+    require(s.stages.size() <= static_cast<std::size_t>(kStageLimit),
+            "the staircase went past its limit");
+    require(s.outcome != StaircaseOutcome::Stepped ||
+                (s.feedStage >= 1 && s.stages.back().x <= in.xW),
+            "a stepped staircase without its feed stage or its reboiler");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -131,6 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkedParse(input);
 
     const BoxTexts boxes = splitBoxes(input);
+    checkLink(input, boxes);
     std::array<std::optional<double>, kBoxCount> values;
     for (std::size_t i = 0; i < kBoxCount; ++i)
         values[i] = checkedParse(boxes[i]);
@@ -147,5 +173,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     checkResults(*results);
     checkTexts(*results);
+    checkStaircase(*record, *results);
     return 0;
 }
