@@ -14,7 +14,8 @@ std::optional<ShortcutResults> atFactor(ShortcutInputs design, double factor) {
     return calculateShortcut(design);
 }
 
-constexpr int kCurvePoints = 200;
+// Enough for a smooth line across a chart some 400 pixels wide.
+constexpr int kCurvePoints = 100;
 constexpr double kCurveEnd = 5;
 
 }  // namespace

@@ -60,8 +60,26 @@ function plotBox(svg, { x, y }, margin) {
 const pathOf = (points, box) => points.map(([x, y], i) =>
   `${i === 0 ? "M" : "L"}${box.x(x).toFixed(1)} ${box.y(y).toFixed(1)}`).join("");
 
-// The grid, frame, ticks and axis names of a chart.
-function drawAxes(svg, box, { x, y }, names) {
+// A chart's two layers: its axes, drawn again only when they change, and what
+// each design draws over them.
+function layers(svg) {
+  if (!svg.firstChild) {
+    svg.append(svgElement("g"), svgElement("g"));
+  }
+  const [axes, data] = svg.children;
+  data.replaceChildren();
+  return { axes, data };
+}
+
+// The grid, frame, ticks and axis names of a chart, unless it has them already.
+function drawAxes(group, box, { x, y }, names) {
+  const key = JSON.stringify([x, y]);
+  if (group.dataset.axes === key) {
+    return;
+  }
+  group.dataset.axes = key;
+  group.replaceChildren();
+  const svg = group;
   for (const [value, text] of x.ticks) {
     svg.append(svgElement("line", { class: "grid", x1: box.x(value), x2: box.x(value), y1: box.top, y2: box.bottom }));
     svg.append(svgElement("text", { x: box.x(value), y: box.bottom + 18, "text-anchor": "middle" }, text));
@@ -100,15 +118,17 @@ function showRefluxTable(report) {
 }
 
 function showStagesChart(report) {
-  const svg = byId("stages-chart");
+  const chartElement = byId("stages-chart");
   const chart = report.stagesChart;
-  svg.replaceChildren();
+  const { axes, data: svg } = layers(chartElement);
   if (!chart.curve) {
+    axes.replaceChildren();
+    delete axes.dataset.axes;
     byId("stages-chart-caption").textContent = "";
     return;
   }
-  const box = plotBox(svg, chart, { left: 52, top: 24, right: 14, bottom: 44 });
-  drawAxes(svg, box, chart, { x: "R/Rmin", y: "N" });
+  const box = plotBox(chartElement, chart, { left: 52, top: 24, right: 14, bottom: 44 });
+  drawAxes(axes, box, chart, { x: "R/Rmin", y: "N" });
   svg.append(svgElement("path", { class: "curve stages-curve", d: pathOf(chart.curve, box) }));
   const [factor, stages] = chart.design;
   const [px, py] = [box.x(factor), box.y(stages)];
@@ -122,11 +142,11 @@ function showStagesChart(report) {
 
 function showStaircase(report) {
   const { staircase, diagram, readouts } = report;
-  const svg = byId("staircase-chart");
-  svg.replaceChildren();
+  const chartElement = byId("staircase-chart");
+  const { axes: axesLayer, data: svg } = layers(chartElement);
   const axes = { x: diagram.axis, y: diagram.axis };
-  const box = plotBox(svg, axes, { left: 44, top: 20, right: 16, bottom: 44 });
-  drawAxes(svg, box, axes, { x: "x", y: "y" });
+  const box = plotBox(chartElement, axes, { left: 44, top: 20, right: 16, bottom: 44 });
+  drawAxes(axesLayer, box, axes, { x: "x", y: "y" });
   for (const [name, [value]] of Object.entries(diagram.marks)) {
     svg.append(svgElement("line", { class: "mark", x1: box.x(value), x2: box.x(value), y1: box.y(value), y2: box.bottom }));
     const label = svgElement("text", { x: box.x(value), y: box.bottom - 6, "text-anchor": "middle" }, name[0]);
