@@ -60,15 +60,26 @@ function plotBox(svg, { x, y }, margin) {
 const pathOf = (points, box) => points.map(([x, y], i) =>
   `${i === 0 ? "M" : "L"}${box.x(x).toFixed(1)} ${box.y(y).toFixed(1)}`).join("");
 
-// A chart's two layers: its axes, drawn again only when they change, and what
-// each design draws over them.
+// A chart's two layers: its axes, drawn again only when they change, and the
+// design's own lines over them, each kept and given the design's figures, so
+// that a new design changes attributes rather than elements.
 function layers(svg) {
   if (!svg.firstChild) {
     svg.append(svgElement("g"), svgElement("g"));
   }
   const [axes, data] = svg.children;
-  data.replaceChildren();
   return { axes, data };
+}
+
+// The layer's element of this name, made the first time.
+function part(layer, name, tag, attributes) {
+  let made = layer.querySelector(`[data-part="${name}"]`);
+  if (!made) {
+    made = svgElement(tag, { "data-part": name });
+    layer.append(made);
+  }
+  Object.entries(attributes).forEach(([key, value]) => made.setAttribute(key, String(value)));
+  return made;
 }
 
 // The grid, frame, ticks and axis names of a chart, unless it has them already.
@@ -102,19 +113,36 @@ function showFlows(report) {
   byId("no-stripping-vapour").hidden = report.strippingVapour;
 }
 
+// The rows are kept from design to design, and given the new figures.
 function showRefluxTable(report) {
-  const rows = report.table.map((row) => {
-    const line = element("tr", { "data-factor": row.factor });
-    const factor = element("th", { scope: "row", "data-quantity": "RRmin" }, row.RRmin);
+  const body = byId("reflux-table").tBodies[0];
+  while (body.rows.length > report.table.length) {
+    body.lastElementChild.remove();
+  }
+  while (body.rows.length < report.table.length) {
+    const line = element("tr");
+    line.append(element("th", { scope: "row", "data-quantity": "RRmin" }),
+      ...["VD", "NT", "NI"].map((name) => element("td", { "data-quantity": name })));
+    body.append(line);
+  }
+  report.table.forEach((row, i) => {
+    const line = body.rows[i];
+    line.dataset.factor = row.factor;
+    line.className = row.design ? "design" : "";
     if (row.design) {
-      line.className = "design";
       line.setAttribute("aria-current", "true");
+    } else {
+      line.removeAttribute("aria-current");
+    }
+    const [factor, ...cells] = line.cells;
+    factor.textContent = row.RRmin;
+    if (row.design) {
       factor.append(element("span", {}, "（本设计）"));
     }
-    line.append(factor, ...["VD", "NT", "NI"].map((name) => element("td", { "data-quantity": name }, row[name])));
-    return line;
+    ["VD", "NT", "NI"].forEach((name, j) => {
+      cells[j].textContent = row[name];
+    });
   });
-  byId("reflux-table").tBodies[0].replaceChildren(...rows);
 }
 
 function showStagesChart(report) {
@@ -123,17 +151,18 @@ function showStagesChart(report) {
   const { axes, data: svg } = layers(chartElement);
   if (!chart.curve) {
     axes.replaceChildren();
+    svg.replaceChildren();
     delete axes.dataset.axes;
     byId("stages-chart-caption").textContent = "";
     return;
   }
   const box = plotBox(chartElement, chart, { left: 52, top: 24, right: 14, bottom: 44 });
   drawAxes(axes, box, chart, { x: "R/Rmin", y: "N" });
-  svg.append(svgElement("path", { class: "curve stages-curve", d: pathOf(chart.curve, box) }));
+  part(svg, "curve", "path", { class: "curve stages-curve", d: pathOf(chart.curve, box) });
   const [factor, stages] = chart.design;
   const [px, py] = [box.x(factor), box.y(stages)];
-  svg.append(svgElement("path", { class: "drop", d: `M${box.left} ${py}H${px}V${box.bottom}` }));
-  svg.append(svgElement("circle", { class: "point", cx: px, cy: py, r: 4.5 }));
+  part(svg, "drop", "path", { class: "drop", d: `M${box.left} ${py}H${px}V${box.bottom}` });
+  part(svg, "point", "circle", { class: "point", cx: px, cy: py, r: 4.5 });
   const t = chart.texts;
   byId("stages-chart-caption").textContent = `理论板数 N 随 R/Rmin 的变化：R/Rmin 从 ${t.fromFactor} 到 ` +
     `${t.toFactor}，N 从 ${t.fromStages} 降到 ${t.toStages}；红点为本设计，R/Rmin = ${t.designFactor}，` +
@@ -148,28 +177,28 @@ function showStaircase(report) {
   const box = plotBox(chartElement, axes, { left: 44, top: 20, right: 16, bottom: 44 });
   drawAxes(axesLayer, box, axes, { x: "x", y: "y" });
   for (const [name, [value]] of Object.entries(diagram.marks)) {
-    svg.append(svgElement("line", { class: "mark", x1: box.x(value), x2: box.x(value), y1: box.y(value), y2: box.bottom }));
-    const label = svgElement("text", { x: box.x(value), y: box.bottom - 6, "text-anchor": "middle" }, name[0]);
-    label.append(svgElement("tspan", { "baseline-shift": "sub", "font-size": "11" }, name.slice(1)));
-    svg.append(label);
+    part(svg, `${name}-line`, "line", { class: "mark", x1: box.x(value), x2: box.x(value), y1: box.y(value), y2: box.bottom });
+    const label = part(svg, `${name}-label`, "text", { x: box.x(value), y: box.bottom - 6, "text-anchor": "middle" });
+    if (!label.firstChild) {
+      label.append(name[0], svgElement("tspan", { "baseline-shift": "sub", "font-size": "11" }, name.slice(1)));
+    }
   }
-  svg.append(svgElement("path", { class: "line diagonal", d: pathOf([[0, 0], [1, 1]], box) }));
-  svg.append(svgElement("path", { class: "curve equilibrium", d: pathOf(diagram.equilibrium, box) }));
-  svg.append(svgElement("path", { class: "line q-line", d: pathOf(diagram.qLine, box) }));
-  if (diagram.operating.length > 0) {
-    svg.append(svgElement("path", { class: "line operating", d: pathOf(diagram.operating, box) }));
-  }
+  part(svg, "diagonal", "path", { class: "line diagonal", d: pathOf([[0, 0], [1, 1]], box) });
+  part(svg, "equilibrium", "path", { class: "curve equilibrium", d: pathOf(diagram.equilibrium, box) });
+  part(svg, "q-line", "path", { class: "line q-line", d: pathOf(diagram.qLine, box) });
+  part(svg, "operating", "path", { class: "line operating", d: pathOf(diagram.operating, box) });
   // From the top: across to the curve at each stage's vapour, then down to the
   // next stage's vapour on the operating line, the last stage down to the diagonal.
+  let stairs = "";
   if (diagram.stages.length > 0) {
     const [[top]] = diagram.operating;
-    let d = `M${box.x(top).toFixed(1)} ${box.y(top).toFixed(1)}`;
+    stairs = `M${box.x(top).toFixed(1)} ${box.y(top).toFixed(1)}`;
     diagram.stages.forEach(([x], i) => {
       const below = i + 1 < diagram.stages.length ? diagram.stages[i + 1][1] : x;
-      d += `H${box.x(x).toFixed(1)}V${box.y(below).toFixed(1)}`;
+      stairs += `H${box.x(x).toFixed(1)}V${box.y(below).toFixed(1)}`;
     });
-    svg.append(svgElement("path", { class: "line stages", d }));
   }
+  part(svg, "stages", "path", { class: "line stages", d: stairs });
 
   const stepped = staircase.outcome === "stepped";
   const reached = stepped || staircase.outcome === "beyondLimit";
@@ -243,8 +272,10 @@ export function showDetails(program, shownBefore) {
       }
     }
   };
-  // After the window's own work for the click.
-  addEventListener("trelvan-design", (event) => queueMicrotask(() => show(event.detail)));
+  // In the frame that paints the window's answer to the click, after the
+  // window's own work for it: the window measures the page as it draws, and
+  // would otherwise lay out the details anew each time.
+  addEventListener("trelvan-design", (event) => requestAnimationFrame(() => show(event.detail)));
   const open = () => {
     if (location.hash.length > 1) {
       program.trelvanOpenDesign(location.hash);
