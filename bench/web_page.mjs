@@ -10,9 +10,9 @@
 // all of them while the file downloads); in Chromium, warm as a returning visitor
 // gets Trelvan (with its service worker), and the work from a click on the
 // confirm button to the frame with the finished chart and design details (the
-// click's handling plus that frame's painting). Medians of RUNS runs; exits 1 when Trelvan's first
-// frame, in either engine, cold or warm, takes more than MAX_RATIO times the
-// bare window's.
+// click's handling plus that frame's painting). Medians of RUNS runs; exits 1
+// when Trelvan's first frame, in either engine, cold or warm, takes more than
+// MAX_RATIO times the bare window's, or when the details miss the click's frame.
 //
 //   node bench/web_page.mjs ZIP BARE_ZIP LAYOUT_FACTS [RUNS] [MAX_RATIO]
 //
