@@ -50,7 +50,7 @@ trap 'end_stage_beside; remove_roots' EXIT
 # the commit changed. Paths below the working tree count relative to the build
 # folder, and the folder itself does not count, so the program's objects
 # compiled for the run command serve the test and package builds as well.
-compiler_cache=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$suite
+compiler_cache=$cache/ccache-$suite
 
 # --- Stages ----------------------------------------------------------------
 
