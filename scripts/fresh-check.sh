@@ -42,6 +42,8 @@ roots=("$build_root" "$package_root")
 
 # shellcheck source=scripts/lib/debian-roots.sh
 source "$repo/scripts/lib/debian-roots.sh"
+# shellcheck source=scripts/lib/tests-ran.sh
+source "$repo/scripts/lib/tests-ran.sh"
 trap 'end_stage_beside; remove_roots' EXIT
 # Compiled objects kept for the next check of the same release. ccache keys an
 # object by the preprocessed source, the options and the compiler, so whatever
@@ -225,10 +227,7 @@ stage window-maps window_maps
 report
 echo "-- the test command: tests that ran, from CTest's JUnit files"
 for preset in tests sanitize; do
-    junit=$build_root/root/trelvan/build/$preset/ctest-junit.xml
-    cases=$(grep -c '<testcase ' "$junit" || true)
-    passed=$(grep -c '<testcase [^>]*status="run"' "$junit" || true)
-    echo "   $preset: $passed passed, $((cases - passed)) failed or skipped"
+    every_test_ran "$build_root/root/trelvan/build/$preset/ctest-junit.xml" "   $preset" || true
 done
 versions=$(inside "$build_root" sh -c 'dpkg-query -W -f="\${Package} \${Version}\n" qt6-base-dev g++ clang')
 sed 's/^/   built with /' <<<"$versions"
