@@ -42,6 +42,10 @@ roots=("$build_root" "$package_root")
 
 # shellcheck source=scripts/lib/debian-roots.sh
 source "$repo/scripts/lib/debian-roots.sh"
+# shellcheck source=scripts/lib/tests-ran.sh
+source "$repo/scripts/lib/tests-ran.sh"
+# shellcheck source=scripts/lib/background.sh
+source "$repo/scripts/lib/background.sh"
 trap 'end_stage_beside; remove_roots' EXIT
 # Compiled objects kept for the next check of the same release. ccache keys an
 # object by the preprocessed source, the options and the compiler, so whatever
@@ -50,7 +54,7 @@ trap 'end_stage_beside; remove_roots' EXIT
 # the commit changed. Paths below the working tree count relative to the build
 # folder, and the folder itself does not count, so the program's objects
 # compiled for the run command serve the test and package builds as well.
-compiler_cache=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$suite
+compiler_cache=$cache/ccache-$suite
 
 # --- Stages ----------------------------------------------------------------
 
@@ -78,14 +82,17 @@ stage_beside() {
     beside_name=$1
     shift
     echo "== $beside_name (beside the stages that follow)"
-    (
-        started=$SECONDS rc=0
-        "$@" &
-        wait $! || rc=$?
-        echo $((SECONDS - started)) >"$logs/$beside_name.seconds"
-        exit "$rc"
-    ) >"$logs/$beside_name.log" 2>&1 </dev/null &
-    beside_pid=$!
+    start_background timed "$@" >"$logs/$beside_name.log" 2>&1 </dev/null
+    beside_pid=$background_pid
+}
+
+# Runs a command, as a job of its own like a stage, and notes its seconds.
+timed() {
+    local started=$SECONDS rc=0
+    "$@" &
+    wait $! || rc=$?
+    echo $((SECONDS - started)) >"$logs/$beside_name.seconds"
+    return "$rc"
 }
 
 joined() {
@@ -112,21 +119,7 @@ stage_ended() {
 # started (mmdebstrap, apt), before its roots go.
 end_stage_beside() {
     [ -n "${beside_pid:-}" ] || return 0
-    end_process_tree "$beside_pid"
-    wait "$beside_pid" 2>/dev/null || true
-}
-
-end_process_tree() {
-    local stat fields ppid child
-    for stat in /proc/[0-9]*/stat; do
-        fields=$(cat "$stat" 2>/dev/null) || continue
-        # After the command's name, in parentheses: the state, then the parent.
-        read -r _ ppid _ <<<"${fields##*) }"
-        [ "$ppid" = "$1" ] || continue
-        child=${stat#/proc/}
-        end_process_tree "${child%/stat}"
-    done
-    kill -TERM "$1" 2>/dev/null || true
+    end_background "$beside_pid"
 }
 
 report() {
@@ -225,10 +218,7 @@ stage window-maps window_maps
 report
 echo "-- the test command: tests that ran, from CTest's JUnit files"
 for preset in tests sanitize; do
-    junit=$build_root/root/trelvan/build/$preset/ctest-junit.xml
-    cases=$(grep -c '<testcase ' "$junit" || true)
-    passed=$(grep -c '<testcase [^>]*status="run"' "$junit" || true)
-    echo "   $preset: $passed passed, $((cases - passed)) failed or skipped"
+    every_test_ran "$build_root/root/trelvan/build/$preset/ctest-junit.xml" "   $preset" || true
 done
 versions=$(inside "$build_root" sh -c 'dpkg-query -W -f="\${Package} \${Version}\n" qt6-base-dev g++ clang')
 sed 's/^/   built with /' <<<"$versions"

@@ -20,12 +20,11 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 suite=$1
 shift
-cache=${TRELVAN_CACHE:-/var/cache/trelvan}
 
 [ "$(id -u)" -eq 0 ] || { echo "in-fresh-root: run as root (it builds and enters a Debian root)" >&2; exit 2; }
 
 # shellcheck source=scripts/lib/debian-roots.sh
-source "$repo/scripts/lib/debian-roots.sh"
+source "$repo/scripts/lib/debian-roots.sh" # and the cache folder, $cache
 work=$(mktemp -d /var/tmp/trelvan-root.XXXXXX)
 roots=("$work/root")
 trap remove_roots EXIT

@@ -18,17 +18,14 @@ export ASAN_SYMBOLIZER_PATH
 
 # Runs a test preset; fails when any test failed or did not run. CTest's JUnit file
 # (build/<preset>/ctest-junit.xml, also read by the fresh-machine check) says which ran.
+# shellcheck source=scripts/lib/tests-ran.sh
+source scripts/lib/tests-ran.sh
 run_tests() {
     local preset=$1 junit=$PWD/build/$1/ctest-junit.xml
     rm -f "$junit"
     ctest --preset "$preset" -j "$(nproc)" --output-junit "$junit"
-    local cases ran
-    cases=$(grep -c '<testcase ' "$junit" || true)
-    ran=$(grep -c '<testcase [^>]*status="run"' "$junit" || true)
-    if [ "$ran" -ne "$cases" ]; then
-        echo "test.sh: $((cases - ran)) of $cases tests did not run in the $preset stage" >&2
-        return 1
-    fi
+    every_test_ran "$junit" "test.sh: the $preset stage" ||
+        { echo "test.sh: not every test ran in the $preset stage" >&2; return 1; }
 }
 
 echo "== main build (preset tests)"

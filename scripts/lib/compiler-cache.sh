@@ -4,9 +4,13 @@
 # a build compiles only what changed since. Sourced; CMake takes the launcher
 # at a build folder's first configure.
 #
-#   use_compiler_cache NAME      (the cache is $TRELVAN_CACHE/ccache-NAME)
+#   use_compiler_cache NAME      (the cache is ccache-NAME in the cache folder)
+
+# shellcheck source=scripts/lib/cache-folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/cache-folder.sh"
+
 use_compiler_cache() {
-    export CCACHE_DIR=${TRELVAN_CACHE:-/var/cache/trelvan}/ccache-$1 CCACHE_MAXSIZE=2G
+    export CCACHE_DIR=$cache/ccache-$1 CCACHE_MAXSIZE=2G
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
     # Every CI run builds in a checkout at a new path: paths below the working
     # tree count relative to it, and the build folder not at all, or no object

@@ -7,11 +7,13 @@
 # The caller sets suite (bookworm or trixie), roots (an array, the roots to
 # remove) and work (the folder that holds them), and traps remove_roots on EXIT.
 
+# shellcheck source=scripts/lib/cache-folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/cache-folder.sh"
 retries=5
 # Packages a root downloaded, kept for the next root of the same release: apt
 # takes a kept file only when it matches the archive's index, and fetches
 # whatever the archive has replaced since.
-downloads=${TRELVAN_CACHE:-/var/cache/trelvan}/apt-$suite
+downloads=$cache/apt-$suite
 
 # Ends every process whose root directory lies inside $1.
 kill_inside() {

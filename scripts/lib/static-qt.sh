@@ -20,10 +20,11 @@
 # counts only once its completion stamp is written, so a half-built or
 # half-installed Qt is never used. An interrupted build resumes from its build
 # folder.
-#
-#   TRELVAN_CACHE   where the cache lives (default /var/cache/trelvan)
+# It lives in the cache folder the other scripts keep too
+# (scripts/lib/cache-folder.sh; TRELVAN_CACHE names another).
 
-cache=${TRELVAN_CACHE:-/var/cache/trelvan}
+# shellcheck source=scripts/lib/cache-folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/cache-folder.sh"
 jobs=$(nproc)
 
 # The patched source and the Qt's folder are printed by functions run as $(...),

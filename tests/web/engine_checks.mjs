@@ -8,7 +8,7 @@ import { readFileSync } from "node:fs";
 import path from "node:path";
 import { detailsChecks } from "./details_checks.mjs";
 import {
-  copiedText, launchChromium, launchFirefox, launchWebKit, pause, withControl,
+  copiedText, launchChromium, launchFirefox, launchWebKit, pause, windows, withControl,
 } from "./page_harness.mjs";
 
 // Each engine started with one page: its version, the page, and how to end it.
@@ -50,21 +50,6 @@ const windowDrawn = () => {
   const corner = context?.getImageData(canvas.width - 2, canvas.height - 2, 1, 1).data;
   return corner !== undefined && corner[0] === 0xff && corner[1] === 0xff && corner[2] === 0xc0;
 };
-
-// The Qt windows of the page: their titles, and the main window's size.
-export const windows = (page) => page.evaluate(() => {
-  const root = document.getElementById("qt-shadow-container").shadowRoot;
-  return [...root.querySelectorAll(".qt-window")].map((w) => {
-    const canvas = w.querySelector("canvas.qt-window-content");
-    const r = canvas.getBoundingClientRect();
-    return {
-      title: w.querySelector(".window-name")?.textContent ?? "",
-      blocked: w.classList.contains("blocked"),
-      width: r.width, height: r.height, x: r.x, y: r.y,
-      canvasWidth: canvas.width, canvasHeight: canvas.height,
-    };
-  });
-});
 
 const windowCount = (page) => page.evaluate(() => document.getElementById("qt-shadow-container")
   .shadowRoot.querySelectorAll(".qt-window").length);

@@ -114,6 +114,28 @@ export async function untilWindowDrawn(page) {
   return page.evaluate(() => window.trelvanFirstFrame);
 }
 
+// The Qt windows of the page, the main window first: each one's title, whether
+// a modal window blocks it, its place and size on the screen in the screen's own
+// CSS pixels (the visual viewport: what is in sight; on a desktop, the page),
+// its canvas's pixels, and the canvas's width on the page and in device pixels.
+export const windows = (page) => page.evaluate(() => {
+  const root = document.getElementById("qt-shadow-container").shadowRoot;
+  const { offsetLeft, offsetTop, scale } = visualViewport;
+  return [...root.querySelectorAll(".qt-window")].map((w) => {
+    const r = w.getBoundingClientRect();
+    const canvas = w.querySelector("canvas.qt-window-content");
+    return {
+      title: w.querySelector(".window-name")?.textContent ?? "",
+      blocked: w.classList.contains("blocked"),
+      x: (r.x - offsetLeft) * scale, y: (r.y - offsetTop) * scale,
+      width: r.width * scale, height: r.height * scale,
+      canvasWidth: canvas.width, canvasHeight: canvas.height,
+      cssWidth: canvas.getBoundingClientRect().width,
+      devicePixels: canvas.getBoundingClientRect().width * devicePixelRatio * scale,
+    };
+  });
+});
+
 // A folder served as a static host serves it, each answer kept by the browser
 // for ten minutes; asked lists the paths asked for. use(folder) serves another
 // folder from the same address (a new build on the server); cut(test) drops

@@ -21,7 +21,7 @@ import { copyFileSync, mkdirSync, mkdtempSync, readFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
 import {
-  copiedText, firstFrameProbe, launchChromium, serve, untilWindowDrawn, withControl,
+  copiedText, firstFrameProbe, launchChromium, serve, untilWindowDrawn, windows, withControl,
 } from "./page_harness.mjs";
 
 const [zip, hostTools, out] = process.argv.slice(2);
@@ -63,23 +63,6 @@ const log = (text) => console.log(`screens: ${text}`);
 const describe = (readouts) => readoutBoxes.map((box) => `${box} ${readouts[box]}`).join(", ");
 const sameReadouts = (a, b) => readoutBoxes.every((box) => a[box] === b[box]);
 
-// The Qt windows of the page, each with its place on the screen in the
-// screen's own CSS pixels (the visual viewport: what is in sight).
-const windows = (page) => page.evaluate(() => {
-  const root = document.getElementById("qt-shadow-container").shadowRoot;
-  const { offsetLeft, offsetTop, scale } = visualViewport;
-  return [...root.querySelectorAll(".qt-window")].map((w) => {
-    const r = w.getBoundingClientRect();
-    const canvas = w.querySelector("canvas.qt-window-content");
-    return {
-      title: w.querySelector(".window-name")?.textContent ?? "",
-      x: (r.x - offsetLeft) * scale, y: (r.y - offsetTop) * scale,
-      width: r.width * scale, height: r.height * scale,
-      canvasWidth: canvas.width, cssWidth: canvas.getBoundingClientRect().width,
-      devicePixels: canvas.getBoundingClientRect().width * devicePixelRatio * scale,
-    };
-  });
-});
 const inSight = (w, screen) => w.x >= 0 && w.y >= 0 &&
   w.x + w.width <= screen.width + 0.5 && w.y + w.height <= screen.height + 0.5;
 
