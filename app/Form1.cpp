@@ -142,15 +142,15 @@ void Form1::Command2_Click() {
     // The chart goes blank as soon as both reflux ratios are on screen.
     for (const calc::DisplayText& shown : calc::displayTexts(*results)) {
         controls_.readout(shown.box)->setText(QString::fromStdString(shown.text));
-        if (shown.box == calc::ReadoutBox::Text14) {
+        if (shown.box == calc::ReadoutBox::Reflux) {
             chart::ClearChart(boxes);
         }
     }
     chart::RedrawChart(boxes, results->gillilandX);
     controls_.chartPanel->setAccessibleDescription(
         QString::fromStdString(chart::markedChartDescription(
-            controls_.readout(calc::ReadoutBox::Text11)->text().toStdString(),
-            controls_.readout(calc::ReadoutBox::Text10)->text().toStdString())));
+            controls_.readout(calc::ReadoutBox::GillilandX)->text().toStdString(),
+            controls_.readout(calc::ReadoutBox::GillilandY)->text().toStdString())));
     emit designShown(typed);
 }
 

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
-#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -23,19 +22,14 @@ namespace {
 using namespace app;
 using namespace chart;
 
-const ControlRow& rowNamed(std::string_view name) {
-    return *std::ranges::find_if(kControls, [name](const ControlRow& r) { return r.name == name; });
-}
-
 // A control's upper-left corner in the window's twips: its own place plus its containers'.
 QPoint placeInWindow(const ControlRow& row) {
     int left = row.rect.left;
     int top = row.rect.top;
-    for (const char* container = row.container; container != nullptr;) {
-        const ControlRow& outer = rowNamed(container);
-        left += outer.rect.left;
-        top += outer.rect.top;
-        container = outer.container;
+    for (const ControlRow* at = &row; at->container != nullptr;) {
+        at = &kControls[containerIndex(*at)];
+        left += at->rect.left;
+        top += at->rect.top;
     }
     return {left, top};
 }
@@ -94,9 +88,9 @@ int main(int argc, char** argv) {
             addLabel(&window, *row.look->font, QString::fromUtf8(row.text), placeInWindow(row));
         }
     }
-    TextOnlySurface plot(rowNamed("Picture5"), &window);
-    TextOnlySurface panel(rowNamed("Picture2"), &window);
-    drawStartupChart({.picture5 = plot, .picture2 = panel});
+    TextOnlySurface plot(rowOf(ControlKind::PlotArea), &window);
+    TextOnlySurface panel(rowOf(ControlKind::ChartPanel), &window);
+    drawStartupChart({.plotArea = plot, .panel = panel});
     window.show();
     return QApplication::exec();
 }

@@ -10,13 +10,13 @@ namespace calc {
 
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
     return {{
-        {ReadoutBox::Text8, formatGeneral(truncate2(r.rMin))},
-        {ReadoutBox::Text14, formatGeneral(truncate2(r.reflux))},
-        {ReadoutBox::Text9, formatGeneral(truncate2(r.nMin))},
-        {ReadoutBox::Text10, formatGeneral(truncate2(r.gillilandY))},
-        {ReadoutBox::Text11, formatGeneral(truncate2(r.gillilandX))},
-        {ReadoutBox::Text12, formatGeneral(r.plateCount)},
-        {ReadoutBox::Text13, formatGeneral(r.feedPlate)},
+        {.box = ReadoutBox::MinimumReflux, .text = formatGeneral(truncate2(r.rMin))},
+        {.box = ReadoutBox::Reflux, .text = formatGeneral(truncate2(r.reflux))},
+        {.box = ReadoutBox::MinimumStages, .text = formatGeneral(truncate2(r.nMin))},
+        {.box = ReadoutBox::GillilandY, .text = formatGeneral(truncate2(r.gillilandY))},
+        {.box = ReadoutBox::GillilandX, .text = formatGeneral(truncate2(r.gillilandX))},
+        {.box = ReadoutBox::PlateCount, .text = formatGeneral(r.plateCount)},
+        {.box = ReadoutBox::FeedPlate, .text = formatGeneral(r.feedPlate)},
     }};
 }
 

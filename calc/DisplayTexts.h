@@ -9,16 +9,24 @@
 
 namespace calc {
 
-// The seven read-out boxes, named after their controls.
-enum class ReadoutBox { Text8, Text14, Text9, Text10, Text11, Text12, Text13 };
+// The seven results the window shows, in the order the click handler writes
+// them (ShortcutResults says what each one is).
+enum class ReadoutBox {
+    MinimumReflux,
+    Reflux,
+    MinimumStages,
+    GillilandY,
+    GillilandX,
+    PlateCount,
+    FeedPlate,
+};
 
 struct DisplayText {
     ReadoutBox box;
     std::string text;
 };
 
-// The seven texts in the order the click handler writes them:
-// Rmin, R, Nmin, Y, X, plate count, feed plate.
+// The seven texts, in ReadoutBox order.
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r);
 
 // What the read-out boxes show after a click with these input texts, as the

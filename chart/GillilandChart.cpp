@@ -73,18 +73,18 @@ double unitsPerDecade(const LogAxis& axis) {
     return double{kUserRange} / decades(axis);
 }
 
-void sizePlotBox(DrawingSurface& picture5) {
-    picture5.SetHeight(kPlotBoxTwips);
-    picture5.SetWidth(kPlotBoxTwips);
+void sizePlotBox(DrawingSurface& plotArea) {
+    plotArea.SetHeight(kPlotBoxTwips);
+    plotArea.SetWidth(kPlotBoxTwips);
 }
 
-void setUserScale(DrawingSurface& picture5) {
-    picture5.Scale(0.0F, kUserRange, kUserRange, 0.0F);
+void setUserScale(DrawingSurface& plotArea) {
+    plotArea.Scale(0.0F, kUserRange, kUserRange, 0.0F);
 }
 
-void setPen(DrawingSurface& picture5, int colour, int width) {
-    picture5.SetForeColor(QBColor(colour));
-    picture5.SetDrawWidth(width);
+void setPen(DrawingSurface& plotArea, int colour, int width) {
+    plotArea.SetForeColor(QBColor(colour));
+    plotArea.SetDrawWidth(width);
 }
 
 std::string withoutBlanks(std::string text) {
@@ -124,20 +124,20 @@ std::optional<std::string> gridLabel(ChartAxis side, const LogAxis& axis, const 
 // The label position follows the plot box wherever it lies, so its geometry is
 // read at the moment each label is placed.
 void printLabel(ChartBoxes boxes, ChartAxis side, double p, const std::string& text) {
-    const PanelPoint place = tickLabelPlace(side, p, boxes.picture5);
-    boxes.picture2.SetCurrentY(static_cast<float>(place.y));
-    boxes.picture2.SetCurrentX(static_cast<float>(place.x));
-    boxes.picture2.Print(text);
+    const PanelPoint place = tickLabelPlace(side, p, boxes.plotArea);
+    boxes.panel.SetCurrentY(static_cast<float>(place.y));
+    boxes.panel.SetCurrentX(static_cast<float>(place.x));
+    boxes.panel.Print(text);
 }
 
-void drawVerticalGridLine(DrawingSurface& picture5, double p) {
+void drawVerticalGridLine(DrawingSurface& plotArea, double p) {
     const auto x = static_cast<float>(p);
-    picture5.Line(x, 0.0F, x, kUserRange);
+    plotArea.Line(x, 0.0F, x, kUserRange);
 }
 
-void drawHorizontalGridLine(DrawingSurface& picture5, double p) {
+void drawHorizontalGridLine(DrawingSurface& plotArea, double p) {
     const auto y = static_cast<float>(p);
-    picture5.Line(0.0F, y, kUserRange, y);
+    plotArea.Line(0.0F, y, kUserRange, y);
 }
 
 // One decade of grid lines across the plot box, each followed by its label.
@@ -145,9 +145,9 @@ void drawGrid(ChartBoxes boxes, ChartAxis side, const LogAxis& axis, const GridD
     for (long long i = decade.first; i <= decade.last; i += decade.first) {
         const double p = LogAxisPosition(gridValue(axis, i), axis);
         if (side == ChartAxis::X) {
-            drawVerticalGridLine(boxes.picture5, p);
+            drawVerticalGridLine(boxes.plotArea, p);
         } else {
-            drawHorizontalGridLine(boxes.picture5, p);
+            drawHorizontalGridLine(boxes.plotArea, p);
         }
         if (const auto label = gridLabel(side, axis, decade, i)) {
             printLabel(boxes, side, p, *label);
@@ -155,26 +155,26 @@ void drawGrid(ChartBoxes boxes, ChartAxis side, const LogAxis& axis, const GridD
     }
 }
 
-void plotCurvePoint(DrawingSurface& picture5, const LogAxis& axis, double x) {
+void plotCurvePoint(DrawingSurface& plotArea, const LogAxis& axis, double x) {
     const double y = calc::gillilandOrdinate(x);
-    picture5.PSet(static_cast<float>(LogAxisPosition(x, axis)),
+    plotArea.PSet(static_cast<float>(LogAxisPosition(x, axis)),
                   static_cast<float>(LogAxisPosition(y, axis)));
 }
 
-void drawCurveRange(DrawingSurface& picture5, const LogAxis& axis, const CurveRange& range) {
+void drawCurveRange(DrawingSurface& plotArea, const LogAxis& axis, const CurveRange& range) {
     for (double x = range.from; x <= range.to; x += range.step) {
-        plotCurvePoint(picture5, axis, x);
+        plotCurvePoint(plotArea, axis, x);
     }
 }
 
-void drawCurve(DrawingSurface& picture5, const LogAxis& axis) {
+void drawCurve(DrawingSurface& plotArea, const LogAxis& axis) {
     for (int d = 0; d < decades(axis); ++d) {
         const CurveRange range = curveRange(axis, d);
         if (range.from >= 1.0) {
             break;
         }
-        setPen(picture5, kCurveColour, kCurveWidth);
-        drawCurveRange(picture5, axis, range);
+        setPen(plotArea, kCurveColour, kCurveWidth);
+        drawCurveRange(plotArea, axis, range);
     }
 }
 
@@ -223,34 +223,34 @@ std::string markedChartDescription(std::string_view gillilandX, std::string_view
 }
 
 void drawStartupChart(ChartBoxes boxes) {
-    boxes.picture5.Cls();
+    boxes.plotArea.Cls();
     drawChartFrame(boxes);
 }
 
 void drawChartFrame(ChartBoxes boxes, const LogAxis& axis) {
-    DrawingSurface& picture5 = boxes.picture5;
-    sizePlotBox(picture5);
-    setUserScale(picture5);
-    setPen(picture5, kGridColour, kGridWidth);
+    DrawingSurface& plotArea = boxes.plotArea;
+    sizePlotBox(plotArea);
+    setUserScale(plotArea);
+    setPen(plotArea, kGridColour, kGridWidth);
     for (const ChartAxis side : {ChartAxis::X, ChartAxis::Y}) {
         for (int d = 0; d < decades(axis); ++d) {
             drawGrid(boxes, side, axis, gridDecade(axis, d));
         }
     }
-    drawCurve(picture5, axis);
+    drawCurve(plotArea, axis);
 }
 
 void ClearChart(ChartBoxes boxes) {
-    boxes.picture2.Cls();
-    boxes.picture5.Cls();
+    boxes.panel.Cls();
+    boxes.plotArea.Cls();
 }
 
 // Both boxes retain everything drawn on them, so the refreshed chart and its
 // marker come back whenever the window is uncovered or restored.
 void RedrawChart(ChartBoxes boxes, double gillilandX) {
-    boxes.picture5.Cls();
+    boxes.plotArea.Cls();
     drawChartFrame(boxes);
-    MarkOperatingPoint(boxes.picture5, gillilandX);
+    MarkOperatingPoint(boxes.plotArea, gillilandX);
 }
 
 }  // namespace chart

@@ -13,8 +13,8 @@ class DrawingSurface;
 // The two boxes the chart is drawn on: the plot area and the panel behind it
 // that carries the tick labels.
 struct ChartBoxes {
-    DrawingSurface& picture5;  // plot area, user scale 0..4000 on both axes
-    DrawingSurface& picture2;  // panel, twips; tick labels
+    DrawingSurface& plotArea;  // user scale 0..4000 on both axes
+    DrawingSurface& panel;     // twips; the tick labels
 };
 
 // Where v lies on the axis, in the plot box's user units: log10 v formed as
@@ -76,6 +76,6 @@ void RedrawChart(ChartBoxes boxes, double gillilandX);
 // a vertical one from y = 1 up to the point, then a horizontal one from the
 // point left to x = 1. Draws nothing unless 0 < X < 1 (and Y > 0), where both
 // logarithms are defined.
-void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX);
+void MarkOperatingPoint(DrawingSurface& plotArea, double gillilandX);
 
 }  // namespace chart

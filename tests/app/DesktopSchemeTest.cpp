@@ -91,14 +91,14 @@ std::vector<QImage> windowStates() {
     window.Command2_Click();
 
     std::vector<QImage> shots;
-    QLineEdit* text1 = inputBox(window, InputBox::Text1);
-    text1->setFocus(Qt::MouseFocusReason);
-    text1->selectAll();
+    QLineEdit* feedRate = inputBox(window, InputBox::FeedRate);
+    feedRate->setFocus(Qt::MouseFocusReason);
+    feedRate->selectAll();
     shots.push_back(window.grab().toImage());
-    pressTab(text1);
-    EXPECT_TRUE(control(window, "Command2")->hasFocus());
+    pressTab(feedRate);
+    EXPECT_TRUE(control(window, rowOf(Command::Confirm).name)->hasFocus());
     shots.push_back(window.grab().toImage());
-    auto* exit = qobject_cast<QPushButton*>(control(window, "Command1"));
+    auto* exit = qobject_cast<QPushButton*>(control(window, rowOf(Command::Exit).name));
     exit->setDown(true);
     shots.push_back(window.grab().toImage());
     exit->setDown(false);
@@ -195,7 +195,7 @@ TEST_F(DesktopScheme, ErrorBoxFollowsTheSchemeAndStaysReadable) {
         SCOPED_TRACE(scheme.name);
         const SchemeInEffect inEffect(scheme);
         Form1 window;
-        inputBox(window, InputBox::Text7)->setText(QStringLiteral("1"));
+        inputBox(window, InputBox::RelativeVolatility)->setText(QStringLiteral("1"));
         window.Command2_Click();
         auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(message, nullptr);

@@ -35,19 +35,19 @@ struct ValidSet {
 // Default design, then q = 1 and q = 0 (saturated liquid and vapour feed).
 const std::array<ValidSet, 3> kValidSets = {{
     {initialTextsWith(), defaultReadouts()},
-    {initialTextsWith({{InputBox::Text3, "1"}}),
+    {initialTextsWith({{InputBox::ThermalCondition, "1"}}),
      {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
-    {initialTextsWith({{InputBox::Text3, ""}}),
+    {initialTextsWith({{InputBox::ThermalCondition, ""}}),
      {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
 }};
 
 // Rejected by the input tests, or degenerate once calculated (yq above xD).
 const std::array<InputTexts, 5> kRejectedSets = {{
-    initialTextsWith({{InputBox::Text1, "0"}}),
-    initialTextsWith({{InputBox::Text2, "0.95"}}),
-    initialTextsWith({{InputBox::Text4, "1,5"}}),
+    initialTextsWith({{InputBox::FeedRate, "0"}}),
+    initialTextsWith({{InputBox::FeedComposition, "0.95"}}),
+    initialTextsWith({{InputBox::RefluxFactor, "1,5"}}),
     InputTexts{},
-    initialTextsWith({{InputBox::Text2, "0.9"}, {InputBox::Text3, "1"}}),
+    initialTextsWith({{InputBox::FeedComposition, "0.9"}, {InputBox::ThermalCondition, "1"}}),
 }};
 
 long residentKb() {

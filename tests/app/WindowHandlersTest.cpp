@@ -88,21 +88,23 @@ protected:
         return texts;
     }
 
-    QImage chartPanel() const { return picture("Picture2")->drawing(); }
-    QImage plotArea() const { return picture("Picture5")->drawing(); }
+    QImage chartPanel() const { return picture(ControlKind::ChartPanel)->drawing(); }
+    QImage plotArea() const { return picture(ControlKind::PlotArea)->drawing(); }
 
     // What a screen reader hears the chart show.
-    QString chartDescription() const { return picture("Picture2")->accessibleDescription(); }
+    QString chartDescription() const {
+        return picture(ControlKind::ChartPanel)->accessibleDescription();
+    }
 
-    PictureBox* picture(const char* name) const {
-        return window.findChild<PictureBox*>(QString::fromUtf8(name));
+    PictureBox* picture(ControlKind kind) const {
+        return window.findChild<PictureBox*>(QString::fromUtf8(rowOf(kind).name));
     }
 
     // Clicks the confirm button; a message box that opens is read and closed
     // with its first button, as the user would, and is gone afterwards.
     SeenBox clickConfirm() {
         SeenBox seen;
-        qobject_cast<QPushButton*>(control(window, "Command2"))->click();
+        qobject_cast<QPushButton*>(control(window, rowOf(Command::Confirm).name))->click();
         auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (message == nullptr) {
             return seen;
@@ -166,7 +168,7 @@ struct GoodSet {
 const GoodSet kGoodSets[] = {
     {"default inputs", initialTextsWith(), kDefaultResults},
     {"saturated liquid feed",
-     initialTextsWith({{InputBox::Text3, "1"}}),
+     initialTextsWith({{InputBox::ThermalCondition, "1"}}),
      {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
 };
 
@@ -201,9 +203,9 @@ TEST_F(WindowHandlers, ChartIsClearedBetweenTheSecondAndThirdResult) {
     bool plotBlankAtR = true;
     bool plotBlankAtNmin = false;
     bool panelBlankAtNmin = false;
-    QObject::connect(box(window, "Text14"), &QLineEdit::textChanged,
+    QObject::connect(readoutBox(window, ReadoutBox::Reflux), &QLineEdit::textChanged,
                      [&] { plotBlankAtR = isBlank(plotArea(), kPlotBackground); });
-    QObject::connect(box(window, "Text9"), &QLineEdit::textChanged, [&] {
+    QObject::connect(readoutBox(window, ReadoutBox::MinimumStages), &QLineEdit::textChanged, [&] {
         plotBlankAtNmin = isBlank(plotArea(), kPlotBackground);
         panelBlankAtNmin = isBlank(chartPanel(), kPanelBackground);
     });
@@ -221,17 +223,18 @@ struct BadSet {
 
 // The feed's equilibrium vapour richer than the top product: every input
 // passes its test, and no design exists.
-const InputTexts kDegenerate =
-    initialTextsWith({{InputBox::Text2, "0.9"}, {InputBox::Text3, "1"}, {InputBox::Text7, "10"}});
+const InputTexts kDegenerate = initialTextsWith({{InputBox::FeedComposition, "0.9"},
+                                                 {InputBox::ThermalCondition, "1"},
+                                                 {InputBox::RelativeVolatility, "10"}});
 
 // Rejected by the input checks, or accepted but admitting no design.
 const BadSet kBadSets[] = {
-    {"feed of zero", initialTextsWith({{InputBox::Text1, "0"}})},
-    {"reflux factor of one", initialTextsWith({{InputBox::Text4, "1"}})},
-    {"top composition of one", initialTextsWith({{InputBox::Text5, "1"}})},
-    {"bottom equal to top", initialTextsWith({{InputBox::Text6, "0.95"}})},
-    {"empty volatility", initialTextsWith({{InputBox::Text7, ""}})},
-    {"number beyond range", initialTextsWith({{InputBox::Text1, "1E999"}})},
+    {"feed of zero", initialTextsWith({{InputBox::FeedRate, "0"}})},
+    {"reflux factor of one", initialTextsWith({{InputBox::RefluxFactor, "1"}})},
+    {"top composition of one", initialTextsWith({{InputBox::TopComposition, "1"}})},
+    {"bottom equal to top", initialTextsWith({{InputBox::BottomComposition, "0.95"}})},
+    {"empty volatility", initialTextsWith({{InputBox::RelativeVolatility, ""}})},
+    {"number beyond range", initialTextsWith({{InputBox::FeedRate, "1E999"}})},
     {"several bad values", InputTexts{}},
     {"no positive minimum reflux", kDegenerate},
 };
@@ -267,7 +270,7 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
 // With no icon, nothing is indented for one: the text and the button stand
 // in the middle of the box, whatever the button says.
 TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
-    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     const SeenBox seen = clickConfirm();
     ASSERT_TRUE(seen.shown);
     EXPECT_LE(std::abs(seen.textOffCentre), 3.0);
@@ -286,13 +289,13 @@ TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
 TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
     clickConfirm();
     const QImage chart = plotArea();
-    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     const QString description = chartDescription();
     EXPECT_TRUE(clickConfirm().shown);
     expectResults(kDefaultResults);
     EXPECT_EQ(plotArea(), chart);
     EXPECT_EQ(chartDescription(), description);
-    EXPECT_EQ(box(window, "Text7")->text(), QStringLiteral("1"));
+    EXPECT_EQ(inputBox(window, InputBox::RelativeVolatility)->text(), QStringLiteral("1"));
 }
 
 // A design entered from outside (a link) is typed and confirmed as a user
@@ -305,7 +308,7 @@ TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
     std::ranges::copy(kGoodSets[1].inputs, liquid.begin());
     window.enterDesign(liquid);
     expectResults(kGoodSets[1].results);
-    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     EXPECT_TRUE(clickConfirm().shown);
     ASSERT_EQ(told.size(), 1U);
     EXPECT_EQ(told.front(), liquid);
@@ -314,7 +317,9 @@ TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
 TEST_F(WindowHandlers, EnterAndEscapeStartNothing) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    for (const char* name : {"Text1", "Text7", "Command2"}) {
+    for (const char* name :
+         {rowOf(InputBox::FeedRate).name, rowOf(InputBox::RelativeVolatility).name,
+          rowOf(Command::Confirm).name}) {
         SCOPED_TRACE(name);
         QWidget* target = control(window, name);
         target->setFocus();
@@ -322,14 +327,14 @@ TEST_F(WindowHandlers, EnterAndEscapeStartNothing) {
         QTest::keyClick(target, Qt::Key_Enter);
         QTest::keyClick(target, Qt::Key_Escape);
     }
-    EXPECT_EQ(box(window, "Text8")->text(), QStringLiteral(" "));
+    EXPECT_EQ(readoutBox(window, ReadoutBox::MinimumReflux)->text(), QStringLiteral(" "));
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(WindowHandlers, ExitButtonClosesTheWindow) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    qobject_cast<QPushButton*>(control(window, "Command1"))->click();
+    qobject_cast<QPushButton*>(control(window, rowOf(Command::Exit).name))->click();
     EXPECT_FALSE(window.isVisible());
 }
 

@@ -26,7 +26,7 @@ ShortcutInputs withQ(double q) {
 struct Design {
     const char* name;
     ShortcutInputs inputs;
-    std::array<const char*, 7> texts;  // Text8, Text14, Text9, Text10, Text11, Text12, Text13
+    std::array<const char*, 7> texts;  // in ReadoutBox order
 };
 
 void PrintTo(const Design& d, std::ostream* os) {
@@ -39,9 +39,10 @@ TEST_P(ShortcutDesign, ShowsTheseTexts) {
     const std::optional<ShortcutResults> r = calculateShortcut(GetParam().inputs);
     ASSERT_TRUE(r.has_value());
     const std::array<DisplayText, 7> shown = displayTexts(*r);
-    const std::array<ReadoutBox, 7> boxes{
-        ReadoutBox::Text8,  ReadoutBox::Text14, ReadoutBox::Text9, ReadoutBox::Text10,
-        ReadoutBox::Text11, ReadoutBox::Text12, ReadoutBox::Text13};
+    const std::array<ReadoutBox, 7> boxes{ReadoutBox::MinimumReflux, ReadoutBox::Reflux,
+                                          ReadoutBox::MinimumStages, ReadoutBox::GillilandY,
+                                          ReadoutBox::GillilandX,    ReadoutBox::PlateCount,
+                                          ReadoutBox::FeedPlate};
     for (std::size_t i = 0; i < shown.size(); ++i) {
         EXPECT_EQ(shown[i].box, boxes[i]) << i;
         EXPECT_EQ(shown[i].text, GetParam().texts[i]) << i;

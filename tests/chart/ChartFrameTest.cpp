@@ -25,12 +25,12 @@ const Rgb kLightGreen{0, 255, 0};
 
 class ChartFrameTest : public testing::Test {
 protected:
-    explicit ChartFrameTest(SurfaceGeometry plotBox = {}) : picture5{"picture5", log, plotBox} {}
+    explicit ChartFrameTest(SurfaceGeometry plotBox = {}) : plotArea{"plotArea", log, plotBox} {}
 
     SurfaceLog log;
-    RecordingSurface picture5;
-    RecordingSurface picture2{"picture2", log, {0, 0, 7000, 7000}};
-    ChartBoxes boxes{picture5, picture2};
+    RecordingSurface plotArea;
+    RecordingSurface panel{"panel", log, {0, 0, 7000, 7000}};
+    ChartBoxes boxes{plotArea, panel};
 };
 
 // A printed label with the text position it was given and the grid line drawn
@@ -48,13 +48,13 @@ std::vector<PlacedLabel> placedLabels(const SurfaceLog& log) {
     float y = 0;
     SurfaceCall lastLine{};
     for (const auto& call : log) {
-        if (call.surface == "picture5" && call.op == SurfaceOp::Line) {
+        if (call.surface == "plotArea" && call.op == SurfaceOp::Line) {
             lastLine = call;
-        } else if (call.surface == "picture2" && call.op == SurfaceOp::SetCurrentX) {
+        } else if (call.surface == "panel" && call.op == SurfaceOp::SetCurrentX) {
             x = call.args[0];
-        } else if (call.surface == "picture2" && call.op == SurfaceOp::SetCurrentY) {
+        } else if (call.surface == "panel" && call.op == SurfaceOp::SetCurrentY) {
             y = call.args[0];
-        } else if (call.surface == "picture2" && call.op == SurfaceOp::Print) {
+        } else if (call.surface == "panel" && call.op == SurfaceOp::Print) {
             labels.push_back({call.text, x, y, lastLine});
         }
     }
@@ -106,7 +106,7 @@ TEST_F(ChartFrameTest, DrawsTheLogarithmicGridBlackAndOnePixelWide) {
     const double perAxis[] = {0,       602.06,  954.24,  1204.12, 1397.94, 1556.30, 1690.20,
                               1806.18, 1908.49, 2000,    2000,    2602.06, 2954.24, 3204.12,
                               3397.94, 3556.30, 3690.20, 3806.18, 3908.49, 4000};
-    const auto lines = callsOf(log, picture5, SurfaceOp::Line);
+    const auto lines = callsOf(log, plotArea, SurfaceOp::Line);
     ASSERT_EQ(lines.size(), 2 * std::size(perAxis));
     for (std::size_t k = 0; k < lines.size(); ++k) {
         SCOPED_TRACE("line " + std::to_string(k));
@@ -128,7 +128,7 @@ TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
     drawStartupChart(boxes);
     SurfaceLog state;
     for (const auto& call : log) {
-        if (call.surface == "picture5" &&
+        if (call.surface == "plotArea" &&
             (call.op == SurfaceOp::Cls || call.op == SurfaceOp::SetHeight ||
              call.op == SurfaceOp::SetWidth || call.op == SurfaceOp::Scale ||
              call.op == SurfaceOp::SetForeColor || call.op == SurfaceOp::SetDrawWidth)) {
@@ -136,20 +136,20 @@ TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
         }
     }
     const SurfaceLog expected = {
-        {"picture5", SurfaceOp::Cls},
-        {"picture5", SurfaceOp::SetHeight, {5000}},
-        {"picture5", SurfaceOp::SetWidth, {5000}},
-        {"picture5", SurfaceOp::Scale, {0, 4000, 4000, 0}},
-        {"picture5", SurfaceOp::SetForeColor, {}, kBlack},
-        {"picture5", SurfaceOp::SetDrawWidth, {}, {}, 1},
-        {"picture5", SurfaceOp::SetForeColor, {}, kLightGreen},
-        {"picture5", SurfaceOp::SetDrawWidth, {}, {}, 2},
-        {"picture5", SurfaceOp::SetForeColor, {}, kLightGreen},
-        {"picture5", SurfaceOp::SetDrawWidth, {}, {}, 2},
+        {"plotArea", SurfaceOp::Cls},
+        {"plotArea", SurfaceOp::SetHeight, {5000}},
+        {"plotArea", SurfaceOp::SetWidth, {5000}},
+        {"plotArea", SurfaceOp::Scale, {0, 4000, 4000, 0}},
+        {"plotArea", SurfaceOp::SetForeColor, {}, kBlack},
+        {"plotArea", SurfaceOp::SetDrawWidth, {}, {}, 1},
+        {"plotArea", SurfaceOp::SetForeColor, {}, kLightGreen},
+        {"plotArea", SurfaceOp::SetDrawWidth, {}, {}, 2},
+        {"plotArea", SurfaceOp::SetForeColor, {}, kLightGreen},
+        {"plotArea", SurfaceOp::SetDrawWidth, {}, {}, 2},
     };
     EXPECT_EQ(state, expected);
-    EXPECT_TRUE(callsOf(log, picture2, SurfaceOp::Cls).empty());
-    EXPECT_EQ(picture5.width(), 5000);
+    EXPECT_TRUE(callsOf(log, panel, SurfaceOp::Cls).empty());
+    EXPECT_EQ(plotArea.width(), 5000);
 }
 
 // The curve's runs, split where the pen is set before each: one run per decade
@@ -216,7 +216,7 @@ TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
     const LogAxis wide{.lower = 0.01, .upper = 10};
     drawChartFrame(boxes, wide);
 
-    const auto lines = callsOf(log, picture5, SurfaceOp::Line);
+    const auto lines = callsOf(log, plotArea, SurfaceOp::Line);
     ASSERT_EQ(lines.size(), 2U * 3 * 10);
     for (const double decadeStart : {0.0, 4000.0 / 3, 8000.0 / 3}) {
         EXPECT_TRUE(std::ranges::any_of(lines, [&](const SurfaceCall& c) {

@@ -72,7 +72,7 @@ void writeShell(std::ofstream& out, const Readouts& defaults) {
     out << ")\n";
     out << "input_boxes=(";
     for (const calc::InputBoxRow& input : calc::kInputBoxes) {
-        out << (&input == calc::kInputBoxes.data() ? "" : " ") << input.control;
+        out << (&input == calc::kInputBoxes.data() ? "" : " ") << rowOf(input.box).name;
     }
     out << ")\n# the read-out boxes in the order a click writes them, and what they show\n"
         << "# after a click on the texts the window opens with\nreadout_boxes=(";
@@ -97,7 +97,7 @@ void writeJson(std::ofstream& out, const Readouts& defaults) {
     }
     out << "],\n  \"input_boxes\": [";
     for (const calc::InputBoxRow& input : calc::kInputBoxes) {
-        out << (&input == calc::kInputBoxes.data() ? "" : ", ") << quoted(input.control);
+        out << (&input == calc::kInputBoxes.data() ? "" : ", ") << quoted(rowOf(input.box).name);
     }
     out << "],\n  \"default_readouts\": {";
     for (const calc::DisplayText& shown : defaults) {
@@ -110,10 +110,10 @@ void writeJson(std::ofstream& out, const Readouts& defaults) {
         out << (i == 0 ? "" : ", ") << "{\"box\": " << quoted(row.name)
             << ", \"name\": " << quoted(spokenName(row)) << '}';
     }
-    const auto chart = std::ranges::find(kControls, ControlKind::ChartPanel, &ControlRow::kind);
     out << "],\n  \"confirm\": " << quoted(spokenName(rowOf(Command::Confirm)))
         << ",\n  \"exit\": " << quoted(spokenName(rowOf(Command::Exit)))
-        << ",\n  \"chart\": " << quoted(spokenName(*chart)) << ",\n  \"focus_stops\": "
+        << ",\n  \"chart\": " << quoted(spokenName(rowOf(ControlKind::ChartPanel)))
+        << ",\n  \"focus_stops\": "
         << std::ranges::count_if(kControls,
                                  [](const ControlRow& row) { return row.tabIndex != kNoTabStop; })
         << ",\n  \"client_width\": " << twipsToPixels(kClientWidthTwips)
