@@ -1,8 +1,5 @@
 #pragma once
 
-#include "chart/LogAxis.h"
-
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -46,23 +43,13 @@ inline constexpr Look kTextBox{FontLook{"宋体", 12, true}, kBlue, kLightPink};
 inline constexpr Look kButton{FontLook{"楷体_GB2312", 12, true}, std::nullopt, kLightGreen};
 inline constexpr Look kTitleBanner{FontLook{"隶书", 18, false}, std::nullopt, kLightYellow};
 // The chart's title is set three quarters wide, as it always was on the chart
-// panel; its own width, so that the tick labels below can narrow with the axis
-// without it.
+// panel; its own width, so that the tick labels below can narrow without it.
 inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false, 75}, kBlue, kLightYellow};
 inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
 inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
-// The panel sets no font of its own: its tick labels take the classic 8-point
-// dialog face, condensed as a narrow sans so that the closest labels (a
-// decade's 8 beside the next decade's start; the two lower limits at the
-// lower-left corner) stay at least 2 pixels apart at every pixel ratio. The
-// gap between a decade's 8 and the next start shrinks as the plot box holds
-// more decades of the chart's axis, and the labels narrow with it: three
-// quarters of the face's width at two decades.
-inline constexpr int kCondensedAtTwoDecades = 75;
-inline constexpr int kCondensed =
-    std::min(100, kCondensedAtTwoDecades * 2 / chart::decades(chart::kGillilandAxis));
-inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false, kCondensed}, std::nullopt,
-                                  kLightYellow};
+// The panel's tick labels take the classic 8-point dialog face, as narrow as
+// the ticks need (chart::tickLabelWidth; fontOf narrows it).
+inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false}, std::nullopt, kLightYellow};
 inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
 
 // The shades of every edge in the window, as the standard light scheme has

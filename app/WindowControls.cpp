@@ -7,6 +7,7 @@
 #include "app/PictureButton.h"
 #include "app/TextBox.h"
 #include "app/Twips.h"
+#include "chart/AxisTicks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,9 +26,15 @@ QColor textColourOf(const Look& look, const QWidget* widget) {
     return look.text ? QColor(*look.text) : widget->palette().color(QPalette::WindowText);
 }
 
-void applyFont(QWidget* widget, const Look& look) {
-    if (look.font) {
-        widget->setFont(fontOf(*look.font));
+void setStretch(QFont& font, int stretch) {
+    if (stretch != QFont::Unstretched) {
+        font.setStretch(stretch);
+    }
+}
+
+void applyFont(QWidget* widget, const ControlRow& row) {
+    if (row.look->font) {
+        widget->setFont(fontOf(row));
     }
 }
 
@@ -36,7 +43,7 @@ void applyFont(QWidget* widget, const Look& look) {
 QWidget* createFrame(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* frame = new PanelFrame(container, textColourOf(look, container), look.background);
-    applyFont(frame, look);
+    applyFont(frame, row);
     frame->setTitle(textOf(row));
     return frame;
 }
@@ -44,7 +51,7 @@ QWidget* createFrame(const ControlRow& row, QWidget* container) {
 QWidget* createLabel(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* label = new QLabel(container);
-    applyFont(label, look);
+    applyFont(label, row);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
@@ -79,7 +86,7 @@ QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* box = new TextBox(container, QColor(look.text.value_or(looks::kBlack)),
                             QColor(look.background), QColor(looks::kEdges.line));
-    applyFont(box, look);
+    applyFont(box, row);
     box->setText(textOf(row));
     box->setCursorPosition(0);
     return box;
@@ -87,7 +94,7 @@ QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
 
 PictureButton* createButton(const ControlRow& row, QWidget* container) {
     auto* button = new PictureButton(container, textOf(row), QString::fromUtf8(row.picture));
-    applyFont(button, *row.look);
+    applyFont(button, row);
     return button;
 }
 
@@ -98,7 +105,7 @@ QWidget* createFormulaPicture(const ControlRow& row, QWidget* container) {
 PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border) {
     auto* box = new PictureBox(container, QString::fromUtf8(row.name), row.rect,
                                QColor(row.look->background), border);
-    applyFont(box, *row.look);
+    applyFont(box, row);
     return box;
 }
 
@@ -190,8 +197,14 @@ QFont fontOf(const FontLook& look) {
     QFont font(familyFor(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
-    if (look.stretch != QFont::Unstretched) {
-        font.setStretch(look.stretch);
+    setStretch(font, look.stretch);
+    return font;
+}
+
+QFont fontOf(const ControlRow& row) {
+    QFont font = fontOf(*row.look->font);
+    if (row.kind == ControlKind::ChartPanel) {
+        setStretch(font, chart::tickLabelWidth());
     }
     return font;
 }

@@ -34,9 +34,9 @@ QPoint placeInWindow(const ControlRow& row) {
     return {left, top};
 }
 
-QLabel* addLabel(QWidget* window, const FontLook& look, const QString& text, QPointF twips) {
+QLabel* addLabel(QWidget* window, const ControlRow& row, const QString& text, QPointF twips) {
     auto* label = new QLabel(window);
-    label->setFont(app::fontOf(look));  // before the text, as the window does
+    label->setFont(app::fontOf(row));  // before the text, as the window does
     label->setText(text);
     label->move(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
     return label;
@@ -64,7 +64,7 @@ public:
     void SetCurrentY(float y) override { y_ = y; }
     void Print(std::string_view text) override {
         const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        addLabel(window_, *row_.look->font, shown, QPointF(origin_) + QPointF(x_, y_));
+        addLabel(window_, row_, shown, QPointF(origin_) + QPointF(x_, y_));
     }
 
 private:
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     window.resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     for (const ControlRow& row : kControls) {
         if (row.text != nullptr && row.look->font) {
-            addLabel(&window, *row.look->font, QString::fromUtf8(row.text), placeInWindow(row));
+            addLabel(&window, row, QString::fromUtf8(row.text), placeInWindow(row));
         }
     }
     TextOnlySurface plot(rowOf(ControlKind::PlotArea), &window);

@@ -288,9 +288,11 @@ struct PanelLabel {
 // The chart's tick labels where it places them beside the plot box.
 std::vector<PanelLabel> panelLabels(const PictureBox& plotBox) {
     std::vector<PanelLabel> labels;
-    for (const TickLabel& label : tickLabels()) {
-        const PanelPoint at = tickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
-        labels.push_back({label.text, at.x, at.y});
+    for (const Tick& tick : gillilandTicks().ticks) {
+        if (!tick.label.empty()) {
+            const PanelPoint at = tickLabelPlace(tick, plotBox);
+            labels.push_back({.text = tick.label, .x = at.x, .y = at.y});
+        }
     }
     return labels;
 }

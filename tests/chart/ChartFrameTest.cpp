@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -61,9 +62,17 @@ std::vector<PlacedLabel> placedLabels(const SurfaceLog& log) {
     return labels;
 }
 
+// The ticks that carry a label, in drawing order.
+std::vector<Tick> labelledTicks(const AxisTicks& ticks) {
+    std::vector<Tick> labelled;
+    std::ranges::copy_if(ticks.ticks, std::back_inserter(labelled),
+                         [](const Tick& tick) { return !tick.label.empty(); });
+    return labelled;
+}
+
 // Where each tick label's text starts on the panel, in print order, beside the
 // plot box at its place in the window; the labels themselves are the chart's
-// one list of them (tickLabels).
+// one list of ticks (gillilandTicks).
 struct ExpectedPlace {
     double x;
     double y;
@@ -80,22 +89,21 @@ const ExpectedPlace kExpectedPlaces[] = {
 TEST_F(ChartFrameTest, PrintsTheTickLabelsInOrderEachAfterItsGridLine) {
     drawStartupChart(boxes);
     const auto labels = placedLabels(log);
-    const std::vector<TickLabel> ticks = tickLabels();
+    const std::vector<Tick> ticks = labelledTicks(gillilandTicks());
     ASSERT_EQ(ticks.size(), std::size(kExpectedPlaces));
     ASSERT_EQ(labels.size(), ticks.size());
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const auto& got = labels[k];
-        const TickLabel& tick = ticks[k];
+        const Tick& tick = ticks[k];
         const ExpectedPlace& want = kExpectedPlaces[k];
-        SCOPED_TRACE("label " + std::to_string(k) + " \"" + tick.text + "\"");
-        EXPECT_EQ(got.text, tick.text);
+        SCOPED_TRACE("label " + std::to_string(k) + " \"" + tick.label + "\"");
+        EXPECT_EQ(got.text, tick.label);
         EXPECT_NEAR(got.x, want.x, kTolerance);
         EXPECT_NEAR(got.y, want.y, kTolerance);
         // Vertical lines carry x labels, horizontal ones y labels.
         const bool vertical = got.lastLine.args[0] == got.lastLine.args[2];
         EXPECT_EQ(vertical, tick.axis == ChartAxis::X);
-        EXPECT_NEAR(got.lastLine.args[vertical ? 0 : 1], LogAxisPosition(tick.gridValue),
-                    kTolerance);
+        EXPECT_NEAR(got.lastLine.args[vertical ? 0 : 1], LogAxisPosition(tick.value), kTolerance);
     }
 }
 
@@ -211,10 +219,12 @@ TEST_F(ChartFrameTest, DrawsTheCurveOverTheAxisInRunsOfNineHundredGreenPoints) {
 
 // Widening both axes is a change of the axis alone: three decades of grid
 // lines, the labels of the decade 1..10 with the y axis's fixed forms moved to
-// its top, the curve kept inside, and the description naming the new range.
+// its top, the curve kept inside, labels narrowed as they come closer, and the
+// description naming the new range.
 TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
     const LogAxis wide{.lower = 0.01, .upper = 10};
-    drawChartFrame(boxes, wide);
+    const AxisTicks ticks = axisTicks(wide);
+    drawChartFrame(boxes, ticks);
 
     const auto lines = callsOf(log, plotArea, SurfaceOp::Line);
     ASSERT_EQ(lines.size(), 2U * 3 * 10);
@@ -236,7 +246,9 @@ TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
     EXPECT_TRUE(std::equal(yTail.begin(), yTail.end(), printed.end() - 7));
 
     expectCurveOverTheAxis(log, wide);
-    const auto named = namedRange(emptyChartDescription(wide));
+    EXPECT_EQ(tickLabelWidth(), 75);
+    EXPECT_EQ(tickLabelWidth(ticks), 50);
+    const auto named = namedRange(emptyChartDescription(ticks));
     ASSERT_TRUE(named);
     EXPECT_EQ(named->lower, wide.lower);
     EXPECT_EQ(named->upper, wide.upper);
