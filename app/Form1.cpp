@@ -7,8 +7,6 @@
 #include "app/RejectionBox.h"
 #include "app/WindowControls.h"
 #include "calc/DisplayTexts.h"
-#include "calc/ReadInputs.h"
-#include "calc/ShortcutCalculation.h"
 #include "chart/GillilandChart.h"
 
 #include <QApplication>
@@ -67,7 +65,7 @@ void Form1::setTabOrder() {
 }
 
 void Form1::Form_Load() {
-    chart::drawStartupChart({*controls_.plotArea, *controls_.chartPanel});
+    chart::drawStartupChart({.plotArea = *controls_.plotArea, .panel = *controls_.chartPanel});
     controls_.chartPanel->setAccessibleDescription(
         QString::fromStdString(chart::emptyChartDescription()));
 }
@@ -130,27 +128,24 @@ void Form1::Command2_Click() {
         texts[i] = typed[i];
     }
 
-    const std::optional<calc::ShortcutInputs> inputs = calc::readInputs(texts);
-    const std::optional<calc::ShortcutResults> results =
-        inputs ? calc::calculateShortcut(*inputs) : std::nullopt;
-    if (!results) {
+    const std::optional<calc::ShownDesign> shown = calc::shownDesignFor(texts);
+    if (!shown) {
         openRejectionBox(this);
         return;
     }
 
-    const chart::ChartBoxes boxes{*controls_.plotArea, *controls_.chartPanel};
+    const chart::ChartBoxes boxes{.plotArea = *controls_.plotArea, .panel = *controls_.chartPanel};
     // The chart goes blank as soon as both reflux ratios are on screen.
-    for (const calc::DisplayText& shown : calc::displayTexts(*results)) {
-        controls_.readout(shown.box)->setText(QString::fromStdString(shown.text));
-        if (shown.box == calc::ReadoutBox::Reflux) {
+    for (const calc::DisplayText& readout : shown->readouts) {
+        controls_.readout(readout.box)->setText(QString::fromStdString(readout.text));
+        if (readout.box == calc::ReadoutBox::Reflux) {
             chart::ClearChart(boxes);
         }
     }
-    chart::RedrawChart(boxes, results->gillilandX);
+    chart::RedrawChart(boxes, shown->gillilandX);
     controls_.chartPanel->setAccessibleDescription(
         QString::fromStdString(chart::markedChartDescription(
-            controls_.readout(calc::ReadoutBox::GillilandX)->text().toStdString(),
-            controls_.readout(calc::ReadoutBox::GillilandY)->text().toStdString())));
+            shown->text(calc::ReadoutBox::GillilandX), shown->text(calc::ReadoutBox::GillilandY))));
     emit designShown(typed);
 }
 

@@ -2,7 +2,6 @@
 #include "calc/DisplayTexts.h"
 
 #include "calc/FormatGeneral.h"
-#include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
 #include "calc/Truncate2.h"
 
@@ -20,14 +19,13 @@ std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
     }};
 }
 
-std::optional<std::array<DisplayText, 7>> readoutsFor(const InputTexts& texts) {
-    const std::optional<ShortcutInputs> inputs = readInputs(texts);
-    const std::optional<ShortcutResults> results =
-        inputs ? calculateShortcut(*inputs) : std::nullopt;
-    if (!results) {
+std::optional<ShownDesign> shownDesignFor(const InputTexts& texts) {
+    const std::optional<CalculatedDesign> design = calculateDesign(texts);
+    if (!design) {
         return std::nullopt;
     }
-    return displayTexts(*results);
+    return ShownDesign{.readouts = displayTexts(design->results),
+                       .gillilandX = design->results.gillilandX};
 }
 
 }  // namespace calc

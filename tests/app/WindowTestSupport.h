@@ -57,9 +57,9 @@ using Readouts = std::array<std::string, app::kReadoutCount>;
 // What the read-out boxes show after a click on the texts the window opens
 // with, as the calculation gives them (its own tests pin the figures).
 inline Readouts defaultReadouts() {
-    const auto shown = calc::readoutsFor(calc::initialTexts());
+    const auto shown = calc::shownDesignFor(calc::initialTexts());
     Readouts texts;
-    for (const calc::DisplayText& readout : shown.value()) {
+    for (const calc::DisplayText& readout : shown.value().readouts) {
         texts[static_cast<std::size_t>(readout.box)] = readout.text;
     }
     return texts;

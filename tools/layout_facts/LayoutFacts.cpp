@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: layout_facts <shell file> <JSON file>\n");
         return 2;
     }
-    const std::optional<Readouts> defaults = calc::readoutsFor(calc::initialTexts());
+    const std::optional<calc::ShownDesign> defaults = calc::shownDesignFor(calc::initialTexts());
     if (!defaults) {
         std::fprintf(stderr, "layout_facts: the initial texts are turned away\n");
         return 1;
@@ -142,8 +142,8 @@ int main(int argc, char* argv[]) {
     // into a file the shell sources.
     std::ofstream shell(argv[1], std::ios::binary);
     std::ofstream json(argv[2], std::ios::binary);
-    writeShell(shell, *defaults);
-    writeJson(json, *defaults);
+    writeShell(shell, defaults->readouts);
+    writeJson(json, defaults->readouts);
     shell.close();
     json.close();
     return shell && json ? 0 : 1;
