@@ -179,7 +179,8 @@ void PictureBox::Print(std::string_view text) {
     }
 }
 
-QImage PictureBox::drawing() const {
+QImage PictureBox::drawing() {
+    canvas_.endSession();
     return canvas_.image();
 }
 
@@ -188,6 +189,7 @@ QImage PictureBox::drawing() const {
 // snapped to whole device pixels by the same rounding, so the edge's rings
 // are solid and the drawing meets the inner ring with no gap.
 void PictureBox::paintEvent(QPaintEvent* event) {
+    canvas_.endSession();
     const QImage& image = canvas_.image();
     QPainter p(this);
     p.setClipRegion(event->region());

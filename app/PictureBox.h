@@ -43,8 +43,9 @@ public:
     using chart::DrawingSurface::Print;
 
     // The inner drawing area as the screen shows it (background and drawing,
-    // no border, no child widgets), at the device pixel ratio.
-    QImage drawing() const;
+    // no border, no child widgets), at the device pixel ratio; the batch of
+    // drawing calls so far is finished first.
+    QImage drawing();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
