@@ -53,9 +53,10 @@ void paintSunkenEdge(QPainter& p, const QTransform& toDevice, const QRect& box) 
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent, const QString& objectName, const TwipRect& geometry,
-                       const QColor& background, Border border)
+                       const QColor& background, Border border, QAccessible::Role role)
     : QWidget(parent), left_(geometry.left), top_(geometry.top), width_(geometry.width),
-      height_(geometry.height), background_(background), border_(border), canvas_(background) {
+      height_(geometry.height), background_(background), border_(border), role_(role),
+      canvas_(background) {
     setObjectName(objectName);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(pixelGeometry());

@@ -102,9 +102,10 @@ QWidget* createFormulaPicture(const ControlRow& row, QWidget* container) {
     return new FormulaPicture(container, QString::fromUtf8(row.picture), row.look->background);
 }
 
-PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border) {
+PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border,
+                             QAccessible::Role role) {
     auto* box = new PictureBox(container, QString::fromUtf8(row.name), row.rect,
-                               QColor(row.look->background), border);
+                               QColor(row.look->background), border, role);
     applyFont(box, row);
     return box;
 }
@@ -143,10 +144,12 @@ QWidget* createOfKind(const ControlRow& row, QWidget* container, WindowParts& pa
     case ControlKind::FormulaPicture:
         return createFormulaPicture(row, container);
     case ControlKind::ChartPanel:
-        parts.chartPanel = createPictureBox(row, container, PictureBox::Border::None);
+        parts.chartPanel =
+            createPictureBox(row, container, PictureBox::Border::None, QAccessible::Chart);
         return parts.chartPanel;
     case ControlKind::PlotArea:
-        parts.plotArea = createPictureBox(row, container, PictureBox::Border::Sunken);
+        parts.plotArea =
+            createPictureBox(row, container, PictureBox::Border::Sunken, QAccessible::Graphic);
         return parts.plotArea;
     }
     return nullptr;
@@ -165,8 +168,6 @@ bool placesItself(ControlKind kind) {
     return kind == ControlKind::ChartPanel || kind == ControlKind::PlotArea;
 }
 
-// The object name comes first: the accessibility factory knows a control by
-// it from the control's first accessibility event on.
 void finish(QWidget* control, const ControlRow& row) {
     control->setObjectName(QString::fromUtf8(row.name));
     if (auto* label = qobject_cast<QLabel*>(control)) {
