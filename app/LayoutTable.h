@@ -168,7 +168,7 @@ inline constexpr std::array kControls = {
     // Results panel: two columns of read-out boxes, each with its picture to the left.
     ControlRow{.name = "Picture4", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {360, 480, 360, 225},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/rmin.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/rmin.pic",
                .accessibleName = "符号 Rmin"},
     ControlRow{.name = "Text8", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {1080, 360, 975, 375},
@@ -177,7 +177,7 @@ inline constexpr std::array kControls = {
                .accessibleDescription = "计算结果，单位 mol/mol"},
     ControlRow{.name = "Picture11", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {360, 960, 135, 165},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/r.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/r.pic",
                .accessibleName = "符号 R"},
     ControlRow{.name = "Text14", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {1080, 840, 975, 375},
@@ -186,7 +186,7 @@ inline constexpr std::array kControls = {
                .accessibleDescription = "计算结果，单位 mol/mol"},
     ControlRow{.name = "Picture8", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {360, 1440, 390, 225},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/nmin.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/nmin.pic",
                .accessibleName = "符号 Nmin"},
     ControlRow{.name = "Text9", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {1080, 1320, 975, 375},
@@ -195,7 +195,7 @@ inline constexpr std::array kControls = {
                .accessibleDescription = "计算结果，芬斯克方程，单位 块"},
     ControlRow{.name = "Picture6", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {360, 2160, 255, 225},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/nt.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/nt.pic",
                .accessibleName = "符号 NT"},
     ControlRow{.name = "Text12", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {1080, 2040, 975, 375},
@@ -204,7 +204,7 @@ inline constexpr std::array kControls = {
                .accessibleDescription = "计算结果，单位 块"},
     ControlRow{.name = "Picture1", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {2400, 360, 810, 525},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/gilliland_x.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/gilliland_x.pic",
                .accessibleName = "公式 X = (R − Rmin)/(R + 1)"},
     ControlRow{.name = "Text11", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {3720, 480, 975, 375},
@@ -213,7 +213,7 @@ inline constexpr std::array kControls = {
                .accessibleDescription = "计算结果，X = (R − Rmin)/(R + 1)，无单位"},
     ControlRow{.name = "Picture3", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {2280, 1200, 1005, 585},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/gilliland_y.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/gilliland_y.pic",
                .accessibleName = "公式 Y = (NT − Nmin)/(NT + 1)"},
     ControlRow{.name = "Text10", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {3720, 1320, 975, 375},
@@ -222,7 +222,7 @@ inline constexpr std::array kControls = {
                .accessibleDescription = "计算结果，Y = (NT − Nmin)/(NT + 1)，无单位"},
     ControlRow{.name = "Picture7", .container = containers::kResultsPanel,
                .kind = ControlKind::FormulaPicture, .rect = {2760, 2160, 225, 225},
-               .look = &looks::kResultsPicture, .picture = ":/recordings/ni.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/ni.pic",
                .accessibleName = "符号 NI"},
     ControlRow{.name = "Text13", .container = containers::kResultsPanel,
                .kind = ControlKind::TextBox, .rect = {3720, 2040, 975, 375},
@@ -235,14 +235,14 @@ inline constexpr std::array kControls = {
                .rect = {2400, 480, 1710, 330}, .look = &looks::kChartTitle, .text = "吉  利  兰  图"},
     ControlRow{.name = "Picture10", .container = containers::kChartPanel,
                .kind = ControlKind::FormulaPicture, .rect = {120, 360, 1005, 585},
-               .look = &looks::kChartPicture, .picture = ":/recordings/gilliland_y.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/gilliland_y.pic",
                .accessibleName = "纵坐标 Y = (NT − Nmin)/(NT + 1)"},
     ControlRow{.name = "Picture5", .container = containers::kChartPanel,
                .kind = ControlKind::PlotArea, .rect = {480, 1100, 5000, 5000},
                .look = &looks::kPlotArea, .accessibleName = "双对数坐标绘图区"},
     ControlRow{.name = "Picture9", .container = containers::kChartPanel,
                .kind = ControlKind::FormulaPicture, .rect = {5040, 6360, 810, 525},
-               .look = &looks::kChartPicture, .picture = ":/recordings/gilliland_x.pic",
+               .look = &looks::kFormulaPicture, .picture = ":/recordings/gilliland_x.pic",
                .accessibleName = "横坐标 X = (R − Rmin)/(R + 1)"},
 };
 // clang-format on
@@ -291,8 +291,9 @@ constexpr const ControlRow& rowOf(ControlKind kind) {
 }
 
 // What the window relies on, checked as it compiles: every container is an
-// earlier row, every input, read-out and button has exactly one box, and
-// there is one chart panel with one plot area.
+// earlier row, every input, read-out and button has exactly one box, there is
+// one chart panel with one plot area, and the backgrounds are where they
+// belong.
 static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
     return row.container == nullptr ||
            containerIndex(row) < static_cast<std::size_t>(&row - kControls.data());
@@ -301,6 +302,13 @@ static_assert(layout_detail::eachOnce<InputBox>(kInputCount));
 static_assert(layout_detail::eachOnce<calc::ReadoutBox>(kReadoutCount));
 static_assert(layout_detail::eachOnce<Command>(kCommandCount));
 static_assert(std::ranges::count(kControls, ControlKind::ChartPanel, &ControlRow::kind) == 1);
+// The containers and the text boxes have a background of their own; every
+// other control shows its container's.
+static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
+    const bool owns = row.kind == ControlKind::Frame || row.kind == ControlKind::ChartPanel ||
+                      row.kind == ControlKind::PlotArea || row.kind == ControlKind::TextBox;
+    return row.look->background.has_value() == owns;
+}));
 static_assert(std::ranges::count(kControls, ControlKind::PlotArea, &ControlRow::kind) == 1);
 
 }  // namespace app

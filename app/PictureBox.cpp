@@ -59,6 +59,10 @@ PictureBox::PictureBox(QWidget* parent, const QString& objectName, const TwipRec
       canvas_(background) {
     setObjectName(objectName);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // What the box contains shows its background behind it.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background);
+    setPalette(colours);
     setGeometry(pixelGeometry());
     ensureImage();
 }

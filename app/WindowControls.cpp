@@ -42,7 +42,7 @@ void applyFont(QWidget* widget, const ControlRow& row) {
 // toolkit's default font first would load that font, which nothing shows.
 QWidget* createFrame(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
-    auto* frame = new PanelFrame(container, textColourOf(look, container), look.background);
+    auto* frame = new PanelFrame(container, textColourOf(look, container), *look.background);
     applyFont(frame, row);
     frame->setTitle(textOf(row));
     return frame;
@@ -57,7 +57,6 @@ QWidget* createLabel(const ControlRow& row, QWidget* container) {
     label->setWordWrap(false);
     label->setAutoFillBackground(true);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, look.background);
     colours.setColor(QPalette::WindowText, textColourOf(look, label));
     label->setPalette(colours);
     label->setText(textOf(row));
@@ -85,7 +84,7 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
 QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* box = new TextBox(container, QColor(look.text.value_or(looks::kBlack)),
-                            QColor(look.background), QColor(looks::kEdges.line));
+                            QColor(*look.background), QColor(looks::kEdges.line));
     applyFont(box, row);
     box->setText(textOf(row));
     box->setCursorPosition(0);
@@ -99,13 +98,13 @@ PictureButton* createButton(const ControlRow& row, QWidget* container) {
 }
 
 QWidget* createFormulaPicture(const ControlRow& row, QWidget* container) {
-    return new FormulaPicture(container, QString::fromUtf8(row.picture), row.look->background);
+    return new FormulaPicture(container, QString::fromUtf8(row.picture));
 }
 
 PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border,
                              QAccessible::Role role) {
     auto* box = new PictureBox(container, QString::fromUtf8(row.name), row.rect,
-                               QColor(row.look->background), border, role);
+                               QColor(*row.look->background), border, role);
     applyFont(box, row);
     return box;
 }
