@@ -4,6 +4,7 @@
 
 #include "app/Form1.h"
 #include "app/PictureBox.h"
+#include "app/RejectionBox.h"
 #include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
 #include "tests/app/PictureBoxTestSupport.h"
@@ -25,9 +26,7 @@ namespace {
 using namespace app;
 using namespace calc;
 
-// Inputs by InputBox; results by ReadoutBox, the order they are written in:
-// Rmin, R, Nmin, Y, X, plates, feed plate.
-const Readouts kDefaultResults = defaultReadouts();
+using known::initialTextsWith;
 
 // What the user saw of a message box during one click; where its text's ink
 // and its first button are centred across, from the box's own centre.
@@ -70,13 +69,7 @@ class WindowHandlers : public testing::Test {
 protected:
     void SetUp() override { window.Form_Load(); }
 
-    void type(const InputTexts& texts) {
-        for (std::size_t i = 0; i < kInputCount; ++i) {
-            inputBox(window, static_cast<InputBox>(i))
-                ->setText(
-                    QString::fromUtf8(texts[i].data(), static_cast<qsizetype>(texts[i].size())));
-        }
-    }
+    void type(const InputTexts& texts) { ::type(window, texts); }
 
     QStringList allBoxTexts() const {
         QStringList texts;
@@ -125,10 +118,10 @@ protected:
         return seen;
     }
 
-    void expectResults(const Readouts& results) {
+    void expectResults(const known::ReadoutTexts& results) {
         for (std::size_t i = 0; i < kReadoutCount; ++i) {
             const auto which = static_cast<ReadoutBox>(i);
-            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromStdString(results[i]))
+            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromUtf8(results[i]))
                 << rowOf(which).name;
         }
     }
@@ -159,32 +152,24 @@ TEST_F(WindowHandlers, LoadDrawsTheChartBeforeAnyCalculation) {
     EXPECT_FALSE(chartDescription().contains(QStringLiteral("X =")));  // no operating point
 }
 
-struct GoodSet {
-    const char* what;
-    InputTexts inputs;
-    Readouts results;
-};
-
-const GoodSet kGoodSets[] = {
-    {"default inputs", initialTextsWith(), kDefaultResults},
-    {"saturated liquid feed",
-     initialTextsWith({{InputBox::ThermalCondition, "1"}}),
-     {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
-};
+const known::Design kGoodSets[] = {known::kDefaults, known::kSaturatedLiquid};
 
 TEST_F(WindowHandlers, ConfirmWritesTheSevenResultsAndMarksTheChart) {
-    for (const GoodSet& set : kGoodSets) {
-        SCOPED_TRACE(set.what);
-        type(set.inputs);
+    for (const known::Design& set : kGoodSets) {
+        SCOPED_TRACE(set.name);
+        type(set.texts);
         const SeenBox seen = clickConfirm();
         EXPECT_FALSE(seen.shown);
-        expectResults(set.results);
+        expectResults(set.readouts);
         EXPECT_TRUE(containsColour(plotArea(), kMarkerRed));
         // The operating point as the X and Y read-outs show it.
-        EXPECT_TRUE(chartDescription().contains(QStringLiteral("X = ") +
-                                                QString::fromStdString(set.results[4])));
-        EXPECT_TRUE(chartDescription().contains(QStringLiteral("Y = ") +
-                                                QString::fromStdString(set.results[3])));
+        const auto shown = [&set](ReadoutBox box) {
+            return QString::fromUtf8(set.readouts[static_cast<std::size_t>(box)]);
+        };
+        EXPECT_TRUE(
+            chartDescription().contains(QStringLiteral("X = ") + shown(ReadoutBox::GillilandX)));
+        EXPECT_TRUE(
+            chartDescription().contains(QStringLiteral("Y = ") + shown(ReadoutBox::GillilandY)));
     }
 }
 
@@ -251,8 +236,8 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         const SeenBox seen = clickConfirm();
 
         EXPECT_TRUE(seen.shown);
-        EXPECT_EQ(seen.text, QString::fromUtf8("输入数据不合理"));
-        EXPECT_EQ(seen.title, QString::fromUtf8("错误信息"));
+        EXPECT_EQ(seen.text, QString::fromUtf8(kRejectionText));
+        EXPECT_EQ(seen.title, QString::fromUtf8(kRejectionTitle));
         EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
         // Modal over the window alone, with no event loop of its own.
         EXPECT_EQ(seen.modality, Qt::WindowModal);
@@ -292,7 +277,7 @@ TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
     type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     const QString description = chartDescription();
     EXPECT_TRUE(clickConfirm().shown);
-    expectResults(kDefaultResults);
+    expectResults(known::kDefaults.readouts);
     EXPECT_EQ(plotArea(), chart);
     EXPECT_EQ(chartDescription(), description);
     EXPECT_EQ(inputBox(window, InputBox::RelativeVolatility)->text(), QStringLiteral("1"));
@@ -305,9 +290,9 @@ TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
     QObject::connect(&window, &Form1::designShown,
                      [&](const calc::DesignTexts& typed) { told.push_back(typed); });
     calc::DesignTexts liquid;
-    std::ranges::copy(kGoodSets[1].inputs, liquid.begin());
+    std::ranges::copy(known::kSaturatedLiquid.texts, liquid.begin());
     window.enterDesign(liquid);
-    expectResults(kGoodSets[1].results);
+    expectResults(known::kSaturatedLiquid.readouts);
     type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     EXPECT_TRUE(clickConfirm().shown);
     ASSERT_EQ(told.size(), 1U);

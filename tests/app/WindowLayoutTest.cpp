@@ -148,7 +148,7 @@ TEST_F(WindowLayout, FormulaPicturesAreExactlyTheirPicturesSize) {
 }
 
 TEST_F(WindowLayout, ButtonsShowTheirGradientFaceAndCaptionAndAreNeverDefault) {
-    for (const char* name : {"Command1", "Command2"}) {
+    for (const char* name : {rowOf(Command::Exit).name, rowOf(Command::Confirm).name}) {
         SCOPED_TRACE(name);
         auto* button = qobject_cast<QPushButton*>(control(window, name));
         ASSERT_NE(button, nullptr);
@@ -162,9 +162,9 @@ TEST_F(WindowLayout, ButtonsShowTheirGradientFaceAndCaptionAndAreNeverDefault) {
         EXPECT_EQ(beside.blue(), 0);
         EXPECT_TRUE(containsColour(face, 0x000000));
     }
-    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, "Command2"))->text(),
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, rowOf(Command::Confirm).name))->text(),
               QString::fromUtf8("确认输入数据"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, "Command1"))->text(),
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, rowOf(Command::Exit).name))->text(),
               QString::fromUtf8("退出"));
 }
 
@@ -336,7 +336,8 @@ TEST_F(WindowLayout, PicturesAndTheChartAreAnnouncedByWhatTheyShow) {
 TEST_F(WindowLayout, TextBoxContextMenuReadsInChinese) {
     const QStringList expected = {"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)",
                                   "粘贴(&P)", "删除",     "全选"};
-    const std::unique_ptr<QMenu> menu(box(window, "Text1")->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(
+        inputBox(window, InputBox::FeedRate)->createStandardContextMenu());
     QStringList shown;
     for (const QAction* action : menu->actions()) {
         if (!action->isSeparator()) {
