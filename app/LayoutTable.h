@@ -66,6 +66,7 @@ struct ControlRow {
     const char* accessibleDescription = nullptr;
 };
 
+inline constexpr const char* kWindowName = "Form1";
 inline constexpr const char* kWindowTitle = "Trelvan";
 inline constexpr int kClientWidthTwips = 11880;
 inline constexpr int kClientHeightTwips = 8355;

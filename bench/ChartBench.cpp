@@ -1,8 +1,8 @@
 // How long the chart takes on the window's picture boxes, against the least
 // the same picture costs when drawn straight into an image with QPainter.
 //   bench_chart --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "app/Form1.h"
 #include "app/LayoutTable.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
@@ -21,7 +21,7 @@ using namespace chart;
 
 // The window, built and shown once for every benchmark of the run.
 struct Window {
-    Form1 form;
+    MainWindow form;
     PictureBox* plotArea;
     PictureBox* panel;
     Window()

@@ -2,8 +2,8 @@
 // box after the default calculation, and the same picture after the window
 // has been hidden and shown again; the plot box's sunken edge and the tick
 // labels as they reach the screen at the device pixel ratio.
-#include "app/Form1.h"
 #include "app/Looks.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
@@ -72,7 +72,7 @@ protected:
         QApplication::processEvents();
     }
 
-    Form1 form;
+    MainWindow form;
     PictureBox* plotArea = nullptr;
     PictureBox* chartPanel = nullptr;
 };

@@ -3,7 +3,7 @@
 // pixel, and the error box follows the scheme and stays readable. The Windows
 // build runs these under wine too, with a request for the dark scheme.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "tests/app/WindowTestSupport.h"
 
 #include <QApplication>
@@ -83,7 +83,7 @@ void pressTab(QWidget* widget) {
 // and chart with a selected input (text, selection), the confirm button with
 // keyboard focus (focus frame) and the exit button held down (sunken bevel).
 std::vector<QImage> windowStates() {
-    Form1 window;
+    MainWindow window;
     window.Form_Load();
     window.show();
     window.activateWindow();
@@ -194,7 +194,7 @@ TEST_F(DesktopScheme, ErrorBoxFollowsTheSchemeAndStaysReadable) {
     for (const Scheme& scheme : kSchemes) {
         SCOPED_TRACE(scheme.name);
         const SchemeInEffect inEffect(scheme);
-        Form1 window;
+        MainWindow window;
         inputBox(window, InputBox::RelativeVolatility)->setText(QStringLiteral("1"));
         window.Command2_Click();
         auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

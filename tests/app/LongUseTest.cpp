@@ -3,8 +3,8 @@
 // user would. After the last press the read-outs must still be right, and the
 // resident memory must not creep up once the window has warmed up.
 
-#include "app/Form1.h"
 #include "app/LayoutTable.h"
+#include "app/MainWindow.h"
 #include "app/RejectionBox.h"
 #include "tests/app/WindowTestSupport.h"
 
@@ -88,7 +88,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    Form1 form_;
+    MainWindow form_;
     QPushButton* confirm_ = nullptr;
     int rejectionsSeen_ = 0;
 };

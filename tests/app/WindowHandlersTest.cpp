@@ -2,7 +2,7 @@
 // (results, or the one error message and nothing changed), and exit. Also
 // that Enter and Escape start nothing.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "app/RejectionBox.h"
 #include "calc/ReadInputs.h"
@@ -126,7 +126,7 @@ protected:
         }
     }
 
-    Form1 window;
+    MainWindow window;
 };
 
 bool isBlank(const QImage& image, QRgb background) {
@@ -287,7 +287,7 @@ TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
 // would; each design the window shows is told once, as it was typed.
 TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
     std::vector<calc::DesignTexts> told;
-    QObject::connect(&window, &Form1::designShown,
+    QObject::connect(&window, &MainWindow::designShown,
                      [&](const calc::DesignTexts& typed) { told.push_back(typed); });
     calc::DesignTexts liquid;
     std::ranges::copy(known::kSaturatedLiquid.texts, liquid.begin());

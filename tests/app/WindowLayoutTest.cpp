@@ -4,9 +4,9 @@
 // each control, the toolkit's own texts, tab order, and a resize that moves
 // nothing.
 
-#include "app/Form1.h"
 #include "app/FormulaPicture.h"
 #include "app/LayoutTable.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "tests/app/WindowTestSupport.h"
 
@@ -41,13 +41,12 @@ QRect expectedRect(const ControlRow& row) {
 }
 
 QString containerName(const QWidget* w) {
-    return w->parentWidget()->objectName().isEmpty() ? QStringLiteral("Form1")
-                                                     : w->parentWidget()->objectName();
+    return w->parentWidget()->objectName();
 }
 
 class WindowLayout : public testing::Test {
 protected:
-    Form1 window;
+    MainWindow window;
 };
 
 // A label may grow beyond its laid-out size where the installed face needs
@@ -57,7 +56,7 @@ TEST_F(WindowLayout, EveryControlSitsInItsContainerAtItsLaidOutPosition) {
         SCOPED_TRACE(row.name);
         const QWidget* w = control(window, row.name);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(containerName(w), QString::fromUtf8(row.container ? row.container : "Form1"));
+        EXPECT_EQ(containerName(w), QString::fromUtf8(row.container ? row.container : kWindowName));
         const QRect want = expectedRect(row);
         EXPECT_EQ(w->pos(), want.topLeft());
         if (const auto* label = qobject_cast<const QLabel*>(w)) {
@@ -86,7 +85,7 @@ TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
 }
 
 TEST_F(WindowLayout, WindowHasItsNameTitleIconClientSizeAndBackground) {
-    EXPECT_EQ(window.objectName(), QStringLiteral("Form1"));
+    EXPECT_EQ(window.objectName(), QString::fromUtf8(kWindowName));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
     // A desktop frames its windows, so the icon is there (in a browser it is not).
     EXPECT_FALSE(window.windowIcon().isNull());

@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include "app/DesignPalette.h"
 #include "app/LayoutTable.h"
@@ -26,8 +26,8 @@
 
 namespace app {
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::fromUtf8(kWindowName));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     // Where every window is shown full screen (a browser page) there is no frame
     // to show an icon in, and the platform would encode one as the window is made.
@@ -43,15 +43,16 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setTabOrder();
 }
 
-void Form1::buildControls() {
+void MainWindow::buildControls() {
     controls_ = createWindowControls(this);
-    connect(controls_.command(Command::Exit), &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(controls_.command(Command::Exit), &QPushButton::clicked, this,
+            &MainWindow::Command1_Click);
     connect(controls_.command(Command::Confirm), &QPushButton::clicked, this,
-            &Form1::Command2_Click);
+            &MainWindow::Command2_Click);
 }
 
 // Focus moves in ascending tab index over the controls that take it.
-void Form1::setTabOrder() {
+void MainWindow::setTabOrder() {
     std::vector<std::size_t> stops;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         if (kControls[i].tabIndex != kNoTabStop) {
@@ -64,7 +65,7 @@ void Form1::setTabOrder() {
     }
 }
 
-void Form1::Form_Load() {
+void MainWindow::Form_Load() {
     chart::drawStartupChart({.plotArea = *controls_.plotArea, .panel = *controls_.chartPanel});
     controls_.chartPanel->setAccessibleDescription(
         QString::fromStdString(chart::emptyChartDescription()));
@@ -73,7 +74,7 @@ void Form1::Form_Load() {
 // The frame's size is known only once a window manager has put a frame
 // around the shown window: the window is placed by the frame it has before
 // (none), and once more when the first frame appears.
-void Form1::showCentred() {
+void MainWindow::showCentred() {
     centreFrame();
     show();
     takeShowUpdates();
@@ -85,12 +86,12 @@ void Form1::showCentred() {
 // platform exposes the window before the event loop takes posted events (a
 // browser, from its next animation frame), they would paint the whole window
 // a second time before its first frame is on the screen.
-void Form1::takeShowUpdates() {
+void MainWindow::takeShowUpdates() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 // A top-level move places the frame's top-left corner.
-void Form1::centreFrame() {
+void MainWindow::centreFrame() {
     const QScreen* screen = this->screen();
     if (screen != nullptr) {
         move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
@@ -99,7 +100,7 @@ void Form1::centreFrame() {
     }
 }
 
-void Form1::moveEvent(QMoveEvent* event) {
+void MainWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (awaitingFrame_ && frameGeometry().size() != size()) {
         awaitingFrame_ = false;
@@ -107,19 +108,19 @@ void Form1::moveEvent(QMoveEvent* event) {
     }
 }
 
-void Form1::Command1_Click() {
+void MainWindow::Command1_Click() {
     close();
     QApplication::quit();
 }
 
-void Form1::enterDesign(const calc::DesignTexts& texts) {
+void MainWindow::enterDesign(const calc::DesignTexts& texts) {
     for (std::size_t i = 0; i < kInputCount; ++i) {
         controls_.inputs[i]->setText(QString::fromStdString(texts[i]));
     }
     Command2_Click();
 }
 
-void Form1::Command2_Click() {
+void MainWindow::Command2_Click() {
     // The texts must outlive the views InputTexts holds.
     calc::DesignTexts typed;
     calc::InputTexts texts;
