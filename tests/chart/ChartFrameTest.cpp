@@ -246,7 +246,7 @@ TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
     EXPECT_TRUE(std::equal(yTail.begin(), yTail.end(), printed.end() - 7));
 
     expectCurveOverTheAxis(log, wide);
-    EXPECT_EQ(tickLabelWidth(), 75);
+    EXPECT_EQ(tickLabelWidth(axisTicks({.lower = 0.1, .upper = 10})), 75);
     EXPECT_EQ(tickLabelWidth(ticks), 50);
     const auto named = namedRange(emptyChartDescription(ticks));
     ASSERT_TRUE(named);
