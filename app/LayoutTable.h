@@ -303,6 +303,7 @@ static_assert(layout_detail::eachOnce<InputBox>(kInputCount));
 static_assert(layout_detail::eachOnce<calc::ReadoutBox>(kReadoutCount));
 static_assert(layout_detail::eachOnce<Command>(kCommandCount));
 static_assert(std::ranges::count(kControls, ControlKind::ChartPanel, &ControlRow::kind) == 1);
+static_assert(std::ranges::count(kControls, ControlKind::PlotArea, &ControlRow::kind) == 1);
 // The containers and the text boxes have a background of their own; every
 // other control shows its container's.
 static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
@@ -310,6 +311,5 @@ static_assert(std::ranges::all_of(kControls, [](const ControlRow& row) {
                       row.kind == ControlKind::PlotArea || row.kind == ControlKind::TextBox;
     return row.look->background.has_value() == owns;
 }));
-static_assert(std::ranges::count(kControls, ControlKind::PlotArea, &ControlRow::kind) == 1);
 
 }  // namespace app
