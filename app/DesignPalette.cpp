@@ -40,7 +40,7 @@ QPalette designPalette() {
     for (const SystemColour& colour : kSystemColours) {
         palette.setColor(colour.role, QColor(colour.rgb));
     }
-    palette.setColor(QPalette::Window, QColor(looks::kWindow.background));
+    palette.setColor(QPalette::Window, QColor(*looks::kWindow.background));
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     // From Qt 6.6 styles may draw focus and selection in the accent colour,
     // which the light scheme makes the selection's.

@@ -6,8 +6,8 @@
 
 namespace app {
 
-FormulaPicture::FormulaPicture(QWidget* parent, const QString& resource, const QColor& background)
-    : QWidget(parent), resource_(resource), background_(background) {
+FormulaPicture::FormulaPicture(QWidget* parent, const QString& resource)
+    : QWidget(parent), resource_(resource) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -17,7 +17,7 @@ QSize FormulaPicture::pictureSize() const {
 
 void FormulaPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), background_);
+    p.fillRect(rect(), palette().color(QPalette::Window));
     picture(resource_).render(&p, QRectF(QPointF(0, 0), QSizeF(pictureSize())));
 }
 

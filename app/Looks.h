@@ -1,8 +1,5 @@
 #pragma once
 
-#include "chart/LogAxis.h"
-
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -10,7 +7,9 @@ namespace app {
 
 // The colours and fonts of the window, one entry per look that a group of
 // controls shares. A text colour left empty means the standard control-text
-// colour of the window's palette (DesignPalette).
+// colour of the window's palette (DesignPalette). A background belongs to a
+// container (the window, a panel) or to a box that shows one of its own; the
+// controls on a container show the container's.
 
 // A colour as 0xRRGGBB, the form QColor takes.
 using Rgb24 = std::uint32_t;
@@ -23,9 +22,9 @@ struct FontLook {
 };
 
 struct Look {
-    std::optional<FontLook> font;  // none: the toolkit's default font
-    std::optional<Rgb24> text;
-    Rgb24 background;
+    std::optional<FontLook> font = std::nullopt;  // none: the toolkit's default font
+    std::optional<Rgb24> text = std::nullopt;
+    std::optional<Rgb24> background = std::nullopt;  // none: the container's
 };
 
 namespace looks {
@@ -38,32 +37,33 @@ inline constexpr Rgb24 kRed = 0xFF0000;
 inline constexpr Rgb24 kBlue = 0x0000FF;
 inline constexpr Rgb24 kBlack = 0x000000;
 
-inline constexpr Look kWindow{std::nullopt, std::nullopt, kLightYellow};
-inline constexpr Look kPanelFrame{FontLook{"幼圆", 14.25, true}, kRed, kLightGreen};
-inline constexpr Look kInputCaption{FontLook{"楷体_GB2312", 12, false}, kBlack, kLightGreen};
-inline constexpr Look kUnitLabel{FontLook{"Times New Roman", 12, false}, std::nullopt, kLightGreen};
-inline constexpr Look kTextBox{FontLook{"宋体", 12, true}, kBlue, kLightPink};
-inline constexpr Look kButton{FontLook{"楷体_GB2312", 12, true}, std::nullopt, kLightGreen};
-inline constexpr Look kTitleBanner{FontLook{"隶书", 18, false}, std::nullopt, kLightYellow};
+inline constexpr Look kWindow{.background = kLightYellow};
+inline constexpr Look kPanelFrame{.font = FontLook{.family = "幼圆", .points = 14.25, .bold = true},
+                                  .text = kRed,
+                                  .background = kLightGreen};
+inline constexpr Look kInputCaption{
+    .font = FontLook{.family = "楷体_GB2312", .points = 12, .bold = false}, .text = kBlack};
+inline constexpr Look kUnitLabel{
+    .font = FontLook{.family = "Times New Roman", .points = 12, .bold = false}};
+inline constexpr Look kTextBox{.font = FontLook{.family = "宋体", .points = 12, .bold = true},
+                               .text = kBlue,
+                               .background = kLightPink};
+inline constexpr Look kButton{.font =
+                                  FontLook{.family = "楷体_GB2312", .points = 12, .bold = true}};
+inline constexpr Look kTitleBanner{.font = FontLook{.family = "隶书", .points = 18, .bold = false}};
 // The chart's title is set three quarters wide, as it always was on the chart
-// panel; its own width, so that the tick labels below can narrow with the axis
-// without it.
-inline constexpr Look kChartTitle{FontLook{"华文行楷", 15.75, false, 75}, kBlue, kLightYellow};
-inline constexpr Look kResultsPicture{std::nullopt, std::nullopt, kLightGreen};
-inline constexpr Look kChartPicture{std::nullopt, std::nullopt, kLightYellow};
-// The panel sets no font of its own: its tick labels take the classic 8-point
-// dialog face, condensed as a narrow sans so that the closest labels (a
-// decade's 8 beside the next decade's start; the two lower limits at the
-// lower-left corner) stay at least 2 pixels apart at every pixel ratio. The
-// gap between a decade's 8 and the next start shrinks as the plot box holds
-// more decades of the chart's axis, and the labels narrow with it: three
-// quarters of the face's width at two decades.
-inline constexpr int kCondensedAtTwoDecades = 75;
-inline constexpr int kCondensed =
-    std::min(100, kCondensedAtTwoDecades * 2 / chart::decades(chart::kGillilandAxis));
-inline constexpr Look kChartPanel{FontLook{"MS Sans Serif", 8, false, kCondensed}, std::nullopt,
-                                  kLightYellow};
-inline constexpr Look kPlotArea{std::nullopt, std::nullopt, kLightCyan};
+// panel; its own width, so that the tick labels below can narrow without it.
+inline constexpr Look kChartTitle{
+    .font = FontLook{.family = "华文行楷", .points = 15.75, .bold = false, .stretch = 75},
+    .text = kBlue};
+// A formula picture shows its panel's background around its drawing.
+inline constexpr Look kFormulaPicture{};
+// The panel's tick labels take the classic 8-point dialog face, as narrow as
+// the ticks need (chart::tickLabelWidth; fontOf narrows it).
+inline constexpr Look kChartPanel{
+    .font = FontLook{.family = "MS Sans Serif", .points = 8, .bold = false},
+    .background = kLightYellow};
+inline constexpr Look kPlotArea{.background = kLightCyan};
 
 // The shades of every edge in the window, as the standard light scheme has
 // them: the raised buttons (drawn by Qt from the palette, DesignPalette) and

@@ -16,11 +16,16 @@ constexpr int kCaptionGap = 2;
 }  // namespace
 
 PanelFrame::PanelFrame(QWidget* parent, const QColor& captionColour, const QColor& background)
-    : QGroupBox(parent), captionColour_(captionColour), background_(background) {}
+    : QGroupBox(parent), captionColour_(captionColour) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background);
+    setPalette(colours);
+}
 
 void PanelFrame::paintEvent(QPaintEvent*) {
+    const QColor background = palette().color(QPalette::Window);
     QPainter p(this);
-    p.fillRect(rect(), background_);
+    p.fillRect(rect(), background);
 
     const QFontMetrics fm(font());
     const int edgeTop = fm.height() / 2;
@@ -32,7 +37,7 @@ void PanelFrame::paintEvent(QPaintEvent*) {
 
     const QRect captionRect(kCaptionIndent, 0, fm.horizontalAdvance(title()) + 2 * kCaptionGap,
                             fm.height());
-    p.fillRect(captionRect, background_);
+    p.fillRect(captionRect, background);
     p.setFont(font());
     p.setPen(captionColour_);
     p.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, title());

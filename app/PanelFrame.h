@@ -9,8 +9,9 @@ namespace app {
 // etched rectangle whose top edge runs through the middle of the caption, and
 // the caption set into that edge in the frame's font and caption colour.
 // Children are placed from the frame's own upper-left corner, caption area
-// included; no layout moves them. The caption is set with setTitle, once the
-// frame has its font.
+// included; no layout moves them, and they show the panel colour behind them
+// (the frame's palette's window colour, which they inherit). The caption is
+// set with setTitle, once the frame has its font.
 class PanelFrame : public QGroupBox {
     Q_OBJECT
 public:
@@ -21,7 +22,6 @@ protected:
 
 private:
     QColor captionColour_;
-    QColor background_;
 };
 
 }  // namespace app

@@ -53,11 +53,16 @@ void paintSunkenEdge(QPainter& p, const QTransform& toDevice, const QRect& box) 
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent, const QString& objectName, const TwipRect& geometry,
-                       const QColor& background, Border border)
+                       const QColor& background, Border border, QAccessible::Role role)
     : QWidget(parent), left_(geometry.left), top_(geometry.top), width_(geometry.width),
-      height_(geometry.height), background_(background), border_(border), canvas_(background) {
+      height_(geometry.height), background_(background), border_(border), role_(role),
+      canvas_(background) {
     setObjectName(objectName);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // What the box contains shows its background behind it.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background);
+    setPalette(colours);
     setGeometry(pixelGeometry());
     ensureImage();
 }
@@ -179,7 +184,8 @@ void PictureBox::Print(std::string_view text) {
     }
 }
 
-QImage PictureBox::drawing() const {
+QImage PictureBox::drawing() {
+    canvas_.endSession();
     return canvas_.image();
 }
 
@@ -188,6 +194,7 @@ QImage PictureBox::drawing() const {
 // snapped to whole device pixels by the same rounding, so the edge's rings
 // are solid and the drawing meets the inner ring with no gap.
 void PictureBox::paintEvent(QPaintEvent* event) {
+    canvas_.endSession();
     const QImage& image = canvas_.image();
     QPainter p(this);
     p.setClipRegion(event->region());

@@ -4,6 +4,7 @@
 #include "app/Twips.h"
 #include "chart/DrawingSurface.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -23,8 +24,11 @@ class PictureBox : public QWidget, public chart::DrawingSurface {
 public:
     enum class Border { None, Sunken };  // Sunken: the standard 2-pixel edge
 
+    // role: what a screen reader announces the box as (a chart, a graphic).
     PictureBox(QWidget* parent, const QString& objectName, const TwipRect& geometry,
-               const QColor& background, Border border);
+               const QColor& background, Border border, QAccessible::Role role);
+
+    QAccessible::Role accessibleRole() const { return role_; }
 
     void Cls() override;
     void SetWidth(float twips) override;
@@ -43,8 +47,9 @@ public:
     using chart::DrawingSurface::Print;
 
     // The inner drawing area as the screen shows it (background and drawing,
-    // no border, no child widgets), at the device pixel ratio.
-    QImage drawing() const;
+    // no border, no child widgets), at the device pixel ratio; the batch of
+    // drawing calls so far is finished first.
+    QImage drawing();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +70,7 @@ private:
     double height_;
     QColor background_;
     Border border_;
+    QAccessible::Role role_;
     RetainedCanvas canvas_;
 };
 

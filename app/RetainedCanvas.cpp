@@ -72,14 +72,14 @@ void RetainedCanvas::useDevicePixels() {
     }
 }
 
-void RetainedCanvas::endSession() const {
+void RetainedCanvas::endSession() {
     if (painter_.isActive()) {
         flushPoints();
         painter_.end();
     }
 }
 
-void RetainedCanvas::flushPoints() const {
+void RetainedCanvas::flushPoints() {
     if (pendingPoints_.empty()) {
         return;
     }
@@ -88,11 +88,6 @@ void RetainedCanvas::flushPoints() const {
         painter_.fillRect(p.x, p.y, s, s, foreColor_);
     }
     pendingPoints_.clear();
-}
-
-const QImage& RetainedCanvas::image() const {
-    endSession();
-    return image_;
 }
 
 void RetainedCanvas::erase() {

@@ -33,10 +33,10 @@ public:
     // painted on.
     bool beginSession(const QFont& font);
     // Draws the waiting points and closes the session.
-    void endSession() const;
+    void endSession();
 
-    // The drawing as it stands, the session closed.
-    const QImage& image() const;
+    // The drawing as the last session left it.
+    const QImage& image() const { return image_; }
 
     // What Cls does: the waiting points are dropped, and erase (in a session)
     // fills the image with the background.
@@ -66,7 +66,7 @@ public:
     }
 
 private:
-    void flushPoints() const;
+    void flushPoints();
     void useDevicePixels();
     void updatePenPixels();
     void updateMap();
@@ -79,9 +79,9 @@ private:
     double textX_ = 0.0;
     double textY_ = 0.0;
 
-    mutable QImage image_;
-    mutable QPainter painter_;
-    mutable std::vector<chart::PixelCorner> pendingPoints_;
+    QImage image_;
+    QPainter painter_;
+    std::vector<chart::PixelCorner> pendingPoints_;
     // Kept at hand for points, the hot path: the image size and DrawWidth, in
     // device pixels.
     int deviceWidth_ = 0;

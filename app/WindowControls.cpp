@@ -7,6 +7,7 @@
 #include "app/PictureButton.h"
 #include "app/TextBox.h"
 #include "app/Twips.h"
+#include "chart/AxisTicks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,9 +26,15 @@ QColor textColourOf(const Look& look, const QWidget* widget) {
     return look.text ? QColor(*look.text) : widget->palette().color(QPalette::WindowText);
 }
 
-void applyFont(QWidget* widget, const Look& look) {
-    if (look.font) {
-        widget->setFont(fontOf(*look.font));
+void setStretch(QFont& font, int stretch) {
+    if (stretch != QFont::Unstretched) {
+        font.setStretch(stretch);
+    }
+}
+
+void applyFont(QWidget* widget, const ControlRow& row) {
+    if (row.look->font) {
+        widget->setFont(fontOf(row));
     }
 }
 
@@ -35,8 +42,8 @@ void applyFont(QWidget* widget, const Look& look) {
 // toolkit's default font first would load that font, which nothing shows.
 QWidget* createFrame(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
-    auto* frame = new PanelFrame(container, textColourOf(look, container), look.background);
-    applyFont(frame, look);
+    auto* frame = new PanelFrame(container, textColourOf(look, container), *look.background);
+    applyFont(frame, row);
     frame->setTitle(textOf(row));
     return frame;
 }
@@ -44,13 +51,12 @@ QWidget* createFrame(const ControlRow& row, QWidget* container) {
 QWidget* createLabel(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* label = new QLabel(container);
-    applyFont(label, look);
+    applyFont(label, row);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(false);
     label->setAutoFillBackground(true);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, look.background);
     colours.setColor(QPalette::WindowText, textColourOf(look, label));
     label->setPalette(colours);
     label->setText(textOf(row));
@@ -78,8 +84,8 @@ QRect fittedGeometry(const QLabel* label, const QRect& laidOut) {
 QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
     const Look& look = *row.look;
     auto* box = new TextBox(container, QColor(look.text.value_or(looks::kBlack)),
-                            QColor(look.background), QColor(looks::kEdges.line));
-    applyFont(box, look);
+                            QColor(*look.background), QColor(looks::kEdges.line));
+    applyFont(box, row);
     box->setText(textOf(row));
     box->setCursorPosition(0);
     return box;
@@ -87,18 +93,19 @@ QLineEdit* createTextBox(const ControlRow& row, QWidget* container) {
 
 PictureButton* createButton(const ControlRow& row, QWidget* container) {
     auto* button = new PictureButton(container, textOf(row), QString::fromUtf8(row.picture));
-    applyFont(button, *row.look);
+    applyFont(button, row);
     return button;
 }
 
 QWidget* createFormulaPicture(const ControlRow& row, QWidget* container) {
-    return new FormulaPicture(container, QString::fromUtf8(row.picture), row.look->background);
+    return new FormulaPicture(container, QString::fromUtf8(row.picture));
 }
 
-PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border) {
+PictureBox* createPictureBox(const ControlRow& row, QWidget* container, PictureBox::Border border,
+                             QAccessible::Role role) {
     auto* box = new PictureBox(container, QString::fromUtf8(row.name), row.rect,
-                               QColor(row.look->background), border);
-    applyFont(box, *row.look);
+                               QColor(*row.look->background), border, role);
+    applyFont(box, row);
     return box;
 }
 
@@ -136,10 +143,12 @@ QWidget* createOfKind(const ControlRow& row, QWidget* container, WindowParts& pa
     case ControlKind::FormulaPicture:
         return createFormulaPicture(row, container);
     case ControlKind::ChartPanel:
-        parts.chartPanel = createPictureBox(row, container, PictureBox::Border::None);
+        parts.chartPanel =
+            createPictureBox(row, container, PictureBox::Border::None, QAccessible::Chart);
         return parts.chartPanel;
     case ControlKind::PlotArea:
-        parts.plotArea = createPictureBox(row, container, PictureBox::Border::Sunken);
+        parts.plotArea =
+            createPictureBox(row, container, PictureBox::Border::Sunken, QAccessible::Graphic);
         return parts.plotArea;
     }
     return nullptr;
@@ -158,8 +167,6 @@ bool placesItself(ControlKind kind) {
     return kind == ControlKind::ChartPanel || kind == ControlKind::PlotArea;
 }
 
-// The object name comes first: the accessibility factory knows a control by
-// it from the control's first accessibility event on.
 void finish(QWidget* control, const ControlRow& row) {
     control->setObjectName(QString::fromUtf8(row.name));
     if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -190,8 +197,14 @@ QFont fontOf(const FontLook& look) {
     QFont font(familyFor(look.family));
     font.setPixelSize(twipsToPixels(look.points * kTwipsPerPoint));
     font.setBold(look.bold);
-    if (look.stretch != QFont::Unstretched) {
-        font.setStretch(look.stretch);
+    setStretch(font, look.stretch);
+    return font;
+}
+
+QFont fontOf(const ControlRow& row) {
+    QFont font = fontOf(*row.look->font);
+    if (row.kind == ControlKind::ChartPanel) {
+        setStretch(font, chart::tickLabelWidth());
     }
     return font;
 }

@@ -39,5 +39,8 @@ WindowParts createWindowControls(QWidget* window);
 // The font of a look at its point size, held in pixels of 1/96 inch like
 // the geometry, so text and layout scale together.
 QFont fontOf(const FontLook& look);
+// The font a row's control is set in (its look has one): the look's, the
+// chart panel's as narrow as its tick labels need.
+QFont fontOf(const ControlRow& row);
 
 }  // namespace app

@@ -4,7 +4,7 @@
 
 #include "app/DisplayCheck.h"
 #include "app/FontSubstitutes.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/PictureAccessibility.h"
 #include "app/ToolkitTranslation.h"
 
@@ -27,7 +27,7 @@ int main(int, char* argv[]) {
     app::installToolkitTranslation();
     app::installFontSubstitutes();
     app::installPictureAccessibility();
-    app::Form1 window;
+    app::MainWindow window;
     window.Form_Load();
     window.showCentred();
     return QApplication::exec();

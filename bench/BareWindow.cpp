@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Trelvan"));
     QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, QColor(app::looks::kWindow.background));
+    palette.setColor(QPalette::Window, QColor(*app::looks::kWindow.background));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
     window.resize(app::twipsToPixels(app::kClientWidthTwips),

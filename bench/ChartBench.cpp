@@ -1,7 +1,8 @@
 // How long the chart takes on the window's picture boxes, against the least
 // the same picture costs when drawn straight into an image with QPainter.
 //   bench_chart --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "app/Form1.h"
+#include "app/LayoutTable.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
@@ -20,12 +21,12 @@ using namespace chart;
 
 // The window, built and shown once for every benchmark of the run.
 struct Window {
-    Form1 form;
-    PictureBox* picture5;
-    PictureBox* picture2;
+    MainWindow form;
+    PictureBox* plotArea;
+    PictureBox* panel;
     Window()
-        : picture5(form.findChild<PictureBox*>("Picture5")),
-          picture2(form.findChild<PictureBox*>("Picture2")) {
+        : plotArea(form.findChild<PictureBox*>(rowOf(ControlKind::PlotArea).name)),
+          panel(form.findChild<PictureBox*>(rowOf(ControlKind::ChartPanel).name)) {
         form.Form_Load();
         form.show();
         QApplication::processEvents();
@@ -40,9 +41,9 @@ Window& window() {
 void BM_StartupChart(benchmark::State& state) {
     Window& w = window();
     for (auto _ : state) {
-        drawStartupChart({*w.picture5, *w.picture2});
-        benchmark::DoNotOptimize(w.picture5->drawing().constBits());
-        benchmark::DoNotOptimize(w.picture2->drawing().constBits());
+        drawStartupChart({*w.plotArea, *w.panel});
+        benchmark::DoNotOptimize(w.plotArea->drawing().constBits());
+        benchmark::DoNotOptimize(w.panel->drawing().constBits());
     }
     QApplication::processEvents();
 }
@@ -52,7 +53,7 @@ void BM_ConfirmClick(benchmark::State& state) {
     Window& w = window();
     for (auto _ : state) {
         w.form.Command2_Click();
-        benchmark::DoNotOptimize(w.picture5->drawing().constBits());
+        benchmark::DoNotOptimize(w.plotArea->drawing().constBits());
     }
     QApplication::processEvents();
 }
@@ -63,7 +64,7 @@ BENCHMARK(BM_ConfirmClick)->Unit(benchmark::kMicrosecond);
 // an image of the plot's inner size. No text, no widgets.
 void BM_QPainterFloor(benchmark::State& state) {
     Window& w = window();
-    const QImage shown = w.picture5->drawing();
+    const QImage shown = w.plotArea->drawing();
     QImage image(shown.size(), QImage::Format_RGB32);
     image.setDevicePixelRatio(shown.devicePixelRatio());
     const double dpr = image.devicePixelRatio();

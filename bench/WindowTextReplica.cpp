@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
-#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -23,26 +22,21 @@ namespace {
 using namespace app;
 using namespace chart;
 
-const ControlRow& rowNamed(std::string_view name) {
-    return *std::ranges::find_if(kControls, [name](const ControlRow& r) { return r.name == name; });
-}
-
 // A control's upper-left corner in the window's twips: its own place plus its containers'.
 QPoint placeInWindow(const ControlRow& row) {
     int left = row.rect.left;
     int top = row.rect.top;
-    for (const char* container = row.container; container != nullptr;) {
-        const ControlRow& outer = rowNamed(container);
-        left += outer.rect.left;
-        top += outer.rect.top;
-        container = outer.container;
+    for (const ControlRow* at = &row; at->container != nullptr;) {
+        at = &kControls[containerIndex(*at)];
+        left += at->rect.left;
+        top += at->rect.top;
     }
     return {left, top};
 }
 
-QLabel* addLabel(QWidget* window, const FontLook& look, const QString& text, QPointF twips) {
+QLabel* addLabel(QWidget* window, const ControlRow& row, const QString& text, QPointF twips) {
     auto* label = new QLabel(window);
-    label->setFont(app::fontOf(look));  // before the text, as the window does
+    label->setFont(app::fontOf(row));  // before the text, as the window does
     label->setText(text);
     label->move(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
     return label;
@@ -70,7 +64,7 @@ public:
     void SetCurrentY(float y) override { y_ = y; }
     void Print(std::string_view text) override {
         const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        addLabel(window_, *row_.look->font, shown, QPointF(origin_) + QPointF(x_, y_));
+        addLabel(window_, row_, shown, QPointF(origin_) + QPointF(x_, y_));
     }
 
 private:
@@ -91,12 +85,12 @@ int main(int argc, char** argv) {
     window.resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     for (const ControlRow& row : kControls) {
         if (row.text != nullptr && row.look->font) {
-            addLabel(&window, *row.look->font, QString::fromUtf8(row.text), placeInWindow(row));
+            addLabel(&window, row, QString::fromUtf8(row.text), placeInWindow(row));
         }
     }
-    TextOnlySurface plot(rowNamed("Picture5"), &window);
-    TextOnlySurface panel(rowNamed("Picture2"), &window);
-    drawStartupChart({.picture5 = plot, .picture2 = panel});
+    TextOnlySurface plot(rowOf(ControlKind::PlotArea), &window);
+    TextOnlySurface panel(rowOf(ControlKind::ChartPanel), &window);
+    drawStartupChart({.plotArea = plot, .panel = panel});
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,5 @@
 #include "calc/DesignDetails.h"
 
-#include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
 
 namespace calc {
@@ -16,13 +15,11 @@ DesignDetails designDetails(const ShortcutInputs& inputs, const ShortcutResults&
 }
 
 std::optional<DesignDetails> designDetailsFor(const InputTexts& texts) {
-    const std::optional<ShortcutInputs> inputs = readInputs(texts);
-    const std::optional<ShortcutResults> results =
-        inputs ? calculateShortcut(*inputs) : std::nullopt;
-    if (!results) {
+    const std::optional<CalculatedDesign> design = calculateDesign(texts);
+    if (!design) {
         return std::nullopt;
     }
-    return designDetails(*inputs, *results);
+    return designDetails(design->inputs, design->results);
 }
 
 }  // namespace calc

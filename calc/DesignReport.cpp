@@ -18,10 +18,10 @@ namespace {
 
 // The read-outs under the names of the results they show.
 constexpr std::pair<ReadoutBox, std::string_view> kReadoutKeys[] = {
-    {ReadoutBox::Text8, "rMin"},        {ReadoutBox::Text14, "reflux"},
-    {ReadoutBox::Text9, "nMin"},        {ReadoutBox::Text10, "gillilandY"},
-    {ReadoutBox::Text11, "gillilandX"}, {ReadoutBox::Text12, "plateCount"},
-    {ReadoutBox::Text13, "feedPlate"}};
+    {ReadoutBox::MinimumReflux, "rMin"},    {ReadoutBox::Reflux, "reflux"},
+    {ReadoutBox::MinimumStages, "nMin"},    {ReadoutBox::GillilandY, "gillilandY"},
+    {ReadoutBox::GillilandX, "gillilandX"}, {ReadoutBox::PlateCount, "plateCount"},
+    {ReadoutBox::FeedPlate, "feedPlate"}};
 
 std::string_view outcomeName(StaircaseOutcome outcome) {
     switch (outcome) {

@@ -2,7 +2,6 @@
 #include "calc/DisplayTexts.h"
 
 #include "calc/FormatGeneral.h"
-#include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
 #include "calc/Truncate2.h"
 
@@ -10,24 +9,23 @@ namespace calc {
 
 std::array<DisplayText, 7> displayTexts(const ShortcutResults& r) {
     return {{
-        {ReadoutBox::Text8, formatGeneral(truncate2(r.rMin))},
-        {ReadoutBox::Text14, formatGeneral(truncate2(r.reflux))},
-        {ReadoutBox::Text9, formatGeneral(truncate2(r.nMin))},
-        {ReadoutBox::Text10, formatGeneral(truncate2(r.gillilandY))},
-        {ReadoutBox::Text11, formatGeneral(truncate2(r.gillilandX))},
-        {ReadoutBox::Text12, formatGeneral(r.plateCount)},
-        {ReadoutBox::Text13, formatGeneral(r.feedPlate)},
+        {.box = ReadoutBox::MinimumReflux, .text = formatGeneral(truncate2(r.rMin))},
+        {.box = ReadoutBox::Reflux, .text = formatGeneral(truncate2(r.reflux))},
+        {.box = ReadoutBox::MinimumStages, .text = formatGeneral(truncate2(r.nMin))},
+        {.box = ReadoutBox::GillilandY, .text = formatGeneral(truncate2(r.gillilandY))},
+        {.box = ReadoutBox::GillilandX, .text = formatGeneral(truncate2(r.gillilandX))},
+        {.box = ReadoutBox::PlateCount, .text = formatGeneral(r.plateCount)},
+        {.box = ReadoutBox::FeedPlate, .text = formatGeneral(r.feedPlate)},
     }};
 }
 
-std::optional<std::array<DisplayText, 7>> readoutsFor(const InputTexts& texts) {
-    const std::optional<ShortcutInputs> inputs = readInputs(texts);
-    const std::optional<ShortcutResults> results =
-        inputs ? calculateShortcut(*inputs) : std::nullopt;
-    if (!results) {
+std::optional<ShownDesign> shownDesignFor(const InputTexts& texts) {
+    const std::optional<CalculatedDesign> design = calculateDesign(texts);
+    if (!design) {
         return std::nullopt;
     }
-    return displayTexts(*results);
+    return ShownDesign{.readouts = displayTexts(design->results),
+                       .gillilandX = design->results.gillilandX};
 }
 
 }  // namespace calc

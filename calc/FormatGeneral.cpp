@@ -121,4 +121,11 @@ std::string formatGeneral(double v) {
     return roundedGeneralForm(v);
 }
 
+std::string formatFixed(double v, int decimals) {
+    char buffer[32];
+    const char* const end =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals).ptr;
+    return {static_cast<const char*>(buffer), end};
+}
+
 }  // namespace calc

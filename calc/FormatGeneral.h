@@ -12,4 +12,8 @@ namespace calc {
 // both build on it.
 std::string formatGeneral(double v);
 
+// Fixed notation with this many decimals, '.' as decimal point whatever the
+// locale (1 with one decimal is 1.0).
+std::string formatFixed(double v, int decimals);
+
 }  // namespace calc

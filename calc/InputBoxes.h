@@ -11,8 +11,17 @@
 
 namespace calc {
 
-// The seven input boxes, named after their controls.
-enum class InputBox { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
+// The seven inputs of a design, in the order their boxes stand on the window
+// (ShortcutInputs says what each one is).
+enum class InputBox {
+    FeedRate,
+    FeedComposition,
+    ThermalCondition,
+    RefluxFactor,
+    TopComposition,
+    BottomComposition,
+    RelativeVolatility,
+};
 
 // One side of an input's rule: none, a constant, or a value read before it.
 using Bound = std::variant<std::monostate, double, double ShortcutInputs::*>;
@@ -21,8 +30,6 @@ using Bound = std::variant<std::monostate, double, double ShortcutInputs::*>;
 // build (-Wmissing-field-initializers is an error).
 struct InputBoxRow {
     InputBox box;
-    const char* control;
-    const char* meaning;
     double ShortcutInputs::*field;  // where the accepted value goes
     Bound above = {};               // the value must be greater than this
     Bound below = {};               // and less than this
@@ -30,33 +37,25 @@ struct InputBoxRow {
     const char* linkKey;            // its name in a design's link (#F=100&xF=0.5...)
 };
 
-// The one home of what each box means and what it accepts, in box order: the
-// window, the tools and the tests take the boxes from here.
+// The one home of what each input accepts and how it starts, in box order: the
+// window, the tools and the tests take the inputs from here.
 // clang-format off
 inline constexpr std::array kInputBoxes = {
-    InputBoxRow{.box = InputBox::Text1, .control = "Text1", .meaning = "feed flow rate F, kmol/h",
-                .field = &ShortcutInputs::feedRate, .above = 0.0, .initialText = "100",
-                .linkKey = "F"},
-    InputBoxRow{.box = InputBox::Text2, .control = "Text2",
-                .meaning = "feed composition x_F, mol/mol", .field = &ShortcutInputs::xF,
+    InputBoxRow{.box = InputBox::FeedRate, .field = &ShortcutInputs::feedRate, .above = 0.0,
+                .initialText = "100", .linkKey = "F"},
+    InputBoxRow{.box = InputBox::FeedComposition, .field = &ShortcutInputs::xF,
                 .above = &ShortcutInputs::xW, .below = &ShortcutInputs::xD, .initialText = "0.5",
                 .linkKey = "xF"},
-    InputBoxRow{.box = InputBox::Text3, .control = "Text3",
-                .meaning = "feed thermal condition q (1 saturated liquid, 0 saturated vapour)",
-                .field = &ShortcutInputs::q, .initialText = "-0.1", .linkKey = "q"},
-    InputBoxRow{.box = InputBox::Text4, .control = "Text4",
-                .meaning = "ratio of the operating to the minimum reflux ratio R/Rmin",
-                .field = &ShortcutInputs::refluxFactor, .above = 1.0, .initialText = "1.2",
-                .linkKey = "RRmin"},
-    InputBoxRow{.box = InputBox::Text5, .control = "Text5",
-                .meaning = "top-product composition x_D, mol/mol", .field = &ShortcutInputs::xD,
-                .above = 0.0, .below = 1.0, .initialText = "0.95", .linkKey = "xD"},
-    InputBoxRow{.box = InputBox::Text6, .control = "Text6",
-                .meaning = "bottom-product composition x_W, mol/mol", .field = &ShortcutInputs::xW,
-                .above = 0.0, .below = &ShortcutInputs::xD, .initialText = "0.05", .linkKey = "xW"},
-    InputBoxRow{.box = InputBox::Text7, .control = "Text7",
-                .meaning = "relative volatility alpha", .field = &ShortcutInputs::alpha,
-                .above = 1.0, .initialText = "2.47", .linkKey = "alpha"},
+    InputBoxRow{.box = InputBox::ThermalCondition, .field = &ShortcutInputs::q,
+                .initialText = "-0.1", .linkKey = "q"},
+    InputBoxRow{.box = InputBox::RefluxFactor, .field = &ShortcutInputs::refluxFactor, .above = 1.0,
+                .initialText = "1.2", .linkKey = "RRmin"},
+    InputBoxRow{.box = InputBox::TopComposition, .field = &ShortcutInputs::xD, .above = 0.0,
+                .below = 1.0, .initialText = "0.95", .linkKey = "xD"},
+    InputBoxRow{.box = InputBox::BottomComposition, .field = &ShortcutInputs::xW, .above = 0.0,
+                .below = &ShortcutInputs::xD, .initialText = "0.05", .linkKey = "xW"},
+    InputBoxRow{.box = InputBox::RelativeVolatility, .field = &ShortcutInputs::alpha, .above = 1.0,
+                .initialText = "2.47", .linkKey = "alpha"},
 };
 // clang-format on
 
@@ -69,9 +68,10 @@ constexpr const InputBoxRow& inputBox(InputBox box) {
 // The order the calculation reads and tests the boxes in, the first failure
 // ending it: the feed composition comes after both product compositions,
 // because its rule compares it with them.
-inline constexpr std::array kReadingOrder = {InputBox::Text1, InputBox::Text3, InputBox::Text4,
-                                             InputBox::Text5, InputBox::Text6, InputBox::Text2,
-                                             InputBox::Text7};
+inline constexpr std::array kReadingOrder = {
+    InputBox::FeedRate,          InputBox::ThermalCondition,  InputBox::RefluxFactor,
+    InputBox::TopComposition,    InputBox::BottomComposition, InputBox::FeedComposition,
+    InputBox::RelativeVolatility};
 
 // The texts of the input boxes, by InputBox (UTF-8).
 using InputTexts = std::array<std::string_view, kInputCount>;

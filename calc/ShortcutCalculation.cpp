@@ -4,6 +4,7 @@
 #include "calc/ShortcutCalculation.h"
 
 #include "calc/GillilandCorrelation.h"
+#include "calc/ReadInputs.h"
 #include "calc/Truncate2.h"
 
 #include <cmath>
@@ -110,6 +111,16 @@ std::optional<ShortcutResults> calculateShortcut(const ShortcutInputs& in) {
         return std::nullopt;
     }
     return r;
+}
+
+std::optional<CalculatedDesign> calculateDesign(const InputTexts& texts) {
+    const std::optional<ShortcutInputs> inputs = readInputs(texts);
+    const std::optional<ShortcutResults> results =
+        inputs ? calculateShortcut(*inputs) : std::nullopt;
+    if (!results) {
+        return std::nullopt;
+    }
+    return CalculatedDesign{.inputs = *inputs, .results = *results};
 }
 
 }  // namespace calc

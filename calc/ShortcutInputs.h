@@ -10,13 +10,13 @@ namespace calc {
 // field left out of a braced record, so a field added later would go unnoticed.
 // Build records by field name; `{}` gives all zeros.
 struct ShortcutInputs {
-    double feedRate;      // F, kmol/h (Text1)
-    double xF;            // feed composition (Text2)
-    double q;             // feed thermal-condition parameter (Text3)
-    double refluxFactor;  // R / Rmin (Text4)
-    double xD;            // top-product composition (Text5)
-    double xW;            // bottom-product composition (Text6)
-    double alpha;         // relative volatility (Text7)
+    double feedRate;      // feed flow rate F, kmol/h
+    double xF;            // feed composition
+    double q;             // feed thermal condition (1 saturated liquid, 0 saturated vapour)
+    double refluxFactor;  // operating over minimum reflux ratio, R / Rmin
+    double xD;            // top-product composition
+    double xW;            // bottom-product composition
+    double alpha;         // relative volatility
 };
 
 }  // namespace calc

@@ -1,9 +1,9 @@
 #pragma once
 
 // The fixed figures of the Gilliland chart, in one place: plot-box size and
-// user scale (the axis it carries is LogAxis.h's), the label offsets in the panel's twips and the
-// palette entries of the three pens. The correlation the curve and the marker plot is the
-// calculation's (GillilandCorrelation.h).
+// user scale (the axis it carries is LogAxis.h's, its ticks and their labels
+// AxisTicks.h's) and the palette entries of the three pens. The correlation
+// the curve and the marker plot is the calculation's (GillilandCorrelation.h).
 
 namespace chart {
 
@@ -11,17 +11,6 @@ namespace chart {
 inline constexpr float kPlotBoxTwips = 5000.0F;
 // User coordinates run 0..kUserRange on both axes, y growing upward.
 inline constexpr float kUserRange = 4000.0F;
-
-// Label placement converts plot units to panel twips with this fixed factor,
-// 1.25 (the box's outer size over the user range; its border is ignored).
-inline constexpr double kTwipsPerUserUnit = double{kPlotBoxTwips} / kUserRange;
-// An x label starts this far left of its grid line, its top at the box's
-// bottom edge.
-inline constexpr double kXLabelShiftLeft = 200.0;
-// A y label starts this far left of the plot box, its top this far above its
-// grid line.
-inline constexpr double kYLabelShiftLeft = 400.0;
-inline constexpr double kYLabelShiftUp = 100.0;
 
 // Pens: palette index and width in pixels.
 inline constexpr int kGridColour = 0;  // black

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "chart/LogAxis.h"
+#include "chart/AxisTicks.h"
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace chart {
 
@@ -13,41 +12,9 @@ class DrawingSurface;
 // The two boxes the chart is drawn on: the plot area and the panel behind it
 // that carries the tick labels.
 struct ChartBoxes {
-    DrawingSurface& picture5;  // plot area, user scale 0..4000 on both axes
-    DrawingSurface& picture2;  // panel, twips; tick labels
+    DrawingSurface& plotArea;  // user scale 0..4000 on both axes
+    DrawingSurface& panel;     // twips; the tick labels
 };
-
-// Where v lies on the axis, in the plot box's user units: log10 v formed as
-// ln v / ln 10, plus the decades from the lower limit up to 1, times the user
-// units per decade, all in double precision: the lower limit at 0, the upper
-// at the end of the user range.
-double LogAxisPosition(double v, const LogAxis& axis = kGillilandAxis);
-
-enum class ChartAxis { X, Y };
-
-// A tick label: the axis, the grid value whose line it labels, and the text
-// printed for it on the panel, blanks included (" .01 "; on the y axis the
-// top decade's ".8" and the upper limit's "1.0" go without).
-struct TickLabel {
-    ChartAxis axis;
-    double gridValue;
-    std::string text;
-};
-
-// Every tick label, in the order the chart prints them: the x axis's, then
-// the y axis's, each from the lower limit upward. This is the one list of
-// them; the chart draws from it.
-std::vector<TickLabel> tickLabels(const LogAxis& axis = kGillilandAxis);
-
-// Where a label's text starts on the panel, in the panel's twips, beside the
-// plot box as it is placed now: an x label under its grid line, a y label
-// left of the box beside its line. gridPosition is LogAxisPosition of the
-// label's grid value.
-struct PanelPoint {
-    double x;
-    double y;
-};
-PanelPoint tickLabelPlace(ChartAxis axis, double gridPosition, const DrawingSurface& plotBox);
 
 // The empty chart as the window opens with it: clears the plot box, then draws
 // the frame (drawChartFrame).
@@ -55,13 +22,13 @@ void drawStartupChart(ChartBoxes boxes);
 
 // The one drawing routine shared by start-up and refresh: plot size and scale,
 // the logarithmic grid with its tick labels, and the correlation curve, over
-// the axis on both sides.
-void drawChartFrame(ChartBoxes boxes, const LogAxis& axis = kGillilandAxis);
+// the ticks' axis on both sides.
+void drawChartFrame(ChartBoxes boxes, const AxisTicks& ticks = gillilandTicks());
 
 // What a screen reader says the chart shows: before a calculation the
-// correlation over the axis's range, after one the operating point as the
-// read-out boxes show it.
-std::string emptyChartDescription(const LogAxis& axis = kGillilandAxis);
+// correlation over the range its ticks span, after one the operating point as
+// the read-out boxes show it.
+std::string emptyChartDescription(const AxisTicks& ticks = gillilandTicks());
 std::string markedChartDescription(std::string_view gillilandX, std::string_view gillilandY);
 
 // Blanks both boxes, once the two reflux ratios are on screen.
@@ -76,6 +43,6 @@ void RedrawChart(ChartBoxes boxes, double gillilandX);
 // a vertical one from y = 1 up to the point, then a horizontal one from the
 // point left to x = 1. Draws nothing unless 0 < X < 1 (and Y > 0), where both
 // logarithms are defined.
-void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX);
+void MarkOperatingPoint(DrawingSurface& plotArea, double gillilandX);
 
 }  // namespace chart

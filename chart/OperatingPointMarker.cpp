@@ -16,15 +16,15 @@ constexpr double kDropLineSpacing = 0.4;
 // Both lines stop one plot unit short of the axes.
 constexpr double kDropLineEnd = 1.0;
 
-void drawVerticalDropLine(DrawingSurface& picture5, double px, double py) {
+void drawVerticalDropLine(DrawingSurface& plotArea, double px, double py) {
     for (double t = kDropLineEnd; t <= py; t += kDropLineSpacing) {
-        picture5.PSet(static_cast<float>(px), static_cast<float>(t));
+        plotArea.PSet(static_cast<float>(px), static_cast<float>(t));
     }
 }
 
-void drawHorizontalDropLine(DrawingSurface& picture5, double px, double py) {
+void drawHorizontalDropLine(DrawingSurface& plotArea, double px, double py) {
     for (double t = px; t >= kDropLineEnd; t += -kDropLineSpacing) {
-        picture5.PSet(static_cast<float>(t), static_cast<float>(py));
+        plotArea.PSet(static_cast<float>(t), static_cast<float>(py));
     }
 }
 
@@ -33,7 +33,7 @@ void drawHorizontalDropLine(DrawingSurface& picture5, double px, double py) {
 // Only 0 < X < 1 has a point on the correlation with both logarithms defined;
 // for any other X (NaN included), or an X so close to 1 that Y rounds to 0, the
 // chart stays without a marker.
-void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX) {
+void MarkOperatingPoint(DrawingSurface& plotArea, double gillilandX) {
     if (!(gillilandX > 0.0 && gillilandX < 1.0)) {
         return;
     }
@@ -43,10 +43,10 @@ void MarkOperatingPoint(DrawingSurface& picture5, double gillilandX) {
     }
     const double px = LogAxisPosition(gillilandX);
     const double py = LogAxisPosition(y);
-    picture5.SetForeColor(QBColor(kMarkerColour));
-    picture5.SetDrawWidth(kMarkerWidth);
-    drawVerticalDropLine(picture5, px, py);
-    drawHorizontalDropLine(picture5, px, py);
+    plotArea.SetForeColor(QBColor(kMarkerColour));
+    plotArea.SetDrawWidth(kMarkerWidth);
+    drawVerticalDropLine(plotArea, px, py);
+    drawHorizontalDropLine(plotArea, px, py);
 }
 
 }  // namespace chart

@@ -6,7 +6,7 @@
 // texts come back unchanged through a link, any fragment opens as a link, and
 // the staircase stops at its limit with its feed stage and reboiler.
 //
-// Input layout: the seven texts in box order (Text1 ... Text7), separated by
+// Input layout: the seven texts in box order (feed rate first), separated by
 // '|'. Missing texts are empty; text after the seventh separator is ignored.
 
 #include "calc/ColumnFlows.h"
@@ -123,8 +123,8 @@ void checkTexts(const ShortcutResults& r) {
         require(readsBackAs(texts[i].text, shown[i]),
                 "a read-out text does not read back as the value shown");
     }
-    require(texts[5].box == ReadoutBox::Text12 && texts[6].box == ReadoutBox::Text13,
-            "counts not written to Text12 / Text13");
+    require(texts[5].box == ReadoutBox::PlateCount && texts[6].box == ReadoutBox::FeedPlate,
+            "the counts not written to the plate-count and feed-plate boxes");
     require(*parseNumber(texts[5].text) >= 1 && *parseNumber(texts[6].text) >= 1,
             "a displayed count reads below 1");
 }

@@ -4,7 +4,7 @@
 // fragment); the page asks the program for the companion's figures of a
 // fragment, and opens a link's design in the window, as typed and confirmed.
 // The window knows nothing of it: it is found once it is first shown.
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "calc/DesignLink.h"
 #include "calc/DesignReport.h"
 
@@ -19,9 +19,9 @@ namespace {
 
 using emscripten::val;
 
-app::Form1* theWindow() {
+app::MainWindow* theWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<app::Form1*>(widget)) {
+        if (auto* window = qobject_cast<app::MainWindow*>(widget)) {
             return window;
         }
     }
@@ -48,8 +48,8 @@ class WindowWatch : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show) {
-            if (auto* window = qobject_cast<app::Form1*>(watched)) {
-                QObject::connect(window, &app::Form1::designShown, &tellThePage);
+            if (auto* window = qobject_cast<app::MainWindow*>(watched)) {
+                QObject::connect(window, &app::MainWindow::designShown, &tellThePage);
                 qApp->removeEventFilter(this);
                 deleteLater();
             }
@@ -74,7 +74,7 @@ std::string designReport(const std::string& fragment) {
 // no input is left alone.
 void openDesign(const std::string& fragment) {
     const std::optional<calc::DesignTexts> texts = calc::designFromLink(fragment);
-    app::Form1* window = theWindow();
+    app::MainWindow* window = theWindow();
     if (texts && window != nullptr) {
         window->enterDesign(*texts);
     }

@@ -2,12 +2,13 @@
 // box after the default calculation, and the same picture after the window
 // has been hidden and shown again; the plot box's sunken edge and the tick
 // labels as they reach the screen at the device pixel ratio.
-#include "app/Form1.h"
 #include "app/Looks.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "calc/GillilandCorrelation.h"
 #include "chart/GillilandChart.h"
 #include "tests/app/PictureBoxTestSupport.h"
+#include "tests/app/WindowTestSupport.h"
 #include "tests/chart/NamedRange.h"
 
 #include <QApplication>
@@ -60,10 +61,10 @@ protected:
         form.Form_Load();
         form.show();
         QApplication::processEvents();
-        picture5 = form.findChild<PictureBox*>("Picture5");
-        picture2 = form.findChild<PictureBox*>("Picture2");
-        ASSERT_NE(picture5, nullptr);
-        ASSERT_NE(picture2, nullptr);
+        plotArea = form.findChild<PictureBox*>(rowOf(ControlKind::PlotArea).name);
+        chartPanel = form.findChild<PictureBox*>(rowOf(ControlKind::ChartPanel).name);
+        ASSERT_NE(plotArea, nullptr);
+        ASSERT_NE(chartPanel, nullptr);
     }
 
     void calculate() {
@@ -71,15 +72,15 @@ protected:
         QApplication::processEvents();
     }
 
-    Form1 form;
-    PictureBox* picture5 = nullptr;
-    PictureBox* picture2 = nullptr;
+    MainWindow form;
+    PictureBox* plotArea = nullptr;
+    PictureBox* chartPanel = nullptr;
 };
 
 // A screen reader names the range the chart is drawn over, read back as
 // numbers from what the panel says.
 TEST_F(ChartWindow, DescriptionNamesTheAxisRange) {
-    const auto named = namedRange(picture2->accessibleDescription().toStdString());
+    const auto named = namedRange(chartPanel->accessibleDescription().toStdString());
     ASSERT_TRUE(named);
     EXPECT_EQ(named->lower, kGillilandAxis.lower);
     EXPECT_EQ(named->upper, kGillilandAxis.upper);
@@ -87,7 +88,7 @@ TEST_F(ChartWindow, DescriptionNamesTheAxisRange) {
 
 TEST_F(ChartWindow, RedDropLinesMeetAtTheOperatingPoint) {
     calculate();
-    const QImage image = picture5->drawing();
+    const QImage image = plotArea->drawing();
     const PlotPixels at{image};
     const double column = at.column(kMarkerX);
     const double row = at.row(kMarkerY);
@@ -110,7 +111,7 @@ TEST_F(ChartWindow, RedDropLinesMeetAtTheOperatingPoint) {
 
 TEST_F(ChartWindow, CurveGridAndTickLabelsAfterTheCalculation) {
     calculate();
-    const QImage image = picture5->drawing();
+    const QImage image = plotArea->drawing();
     const PlotPixels at{image};
 
     for (double x : {0.012, 0.03, 0.07, 0.2, 0.5, 0.9}) {
@@ -137,8 +138,8 @@ TEST_F(ChartWindow, CurveGridAndTickLabelsAfterTheCalculation) {
     }
 
     // Tick labels on the panel, left of the plot box and under it.
-    const QImage panel = picture2->drawing();
-    const QRect plot = picture5->geometry();
+    const QImage panel = chartPanel->drawing();
+    const QRect plot = plotArea->geometry();
     const QRect text = pixelsOf(panel, panel.pixelColor(0, 0), true);
     const qreal dpr = panel.devicePixelRatio();
     EXPECT_LT(text.left(), plot.left() * dpr);
@@ -147,10 +148,10 @@ TEST_F(ChartWindow, CurveGridAndTickLabelsAfterTheCalculation) {
 
 TEST_F(ChartWindow, SecondCalculationLeavesNoTraceOfTheFirstMarker) {
     calculate();
-    const QImage first = picture5->drawing();
-    form.findChild<QLineEdit*>("Text4")->setText("2");
+    const QImage first = plotArea->drawing();
+    inputBox(form, InputBox::RefluxFactor)->setText("2");
     calculate();
-    const QImage second = picture5->drawing();
+    const QImage second = plotArea->drawing();
     const PlotPixels at{first};
     const double column = at.column(kMarkerX);
     int redLeft = 0;
@@ -161,17 +162,17 @@ TEST_F(ChartWindow, SecondCalculationLeavesNoTraceOfTheFirstMarker) {
     EXPECT_LT(redLeft, 3 * qRound(2 * second.devicePixelRatio()));
     EXPECT_NE(first, second);
 
-    form.findChild<QLineEdit*>("Text4")->setText("1.2");
+    inputBox(form, InputBox::RefluxFactor)->setText("1.2");
     calculate();
-    EXPECT_EQ(picture5->drawing(), first);
+    EXPECT_EQ(plotArea->drawing(), first);
 }
 
 // The chart panel with the plot box on it; the rest of the window is left
 // out, as a text cursor may blink there.
 TEST_F(ChartWindow, HiddenAndShownAgainShowsTheSamePicture) {
     calculate();
-    const QImage before = picture2->grab().toImage();
-    const QImage plotBefore = picture5->grab().toImage();
+    const QImage before = chartPanel->grab().toImage();
+    const QImage plotBefore = plotArea->grab().toImage();
     ASSERT_TRUE(colourNear(plotBefore, plotBefore.width() / 2, plotBefore.height() - 4, Qt::red,
                            plotBefore.width() / 2));
 
@@ -180,8 +181,8 @@ TEST_F(ChartWindow, HiddenAndShownAgainShowsTheSamePicture) {
     form.show();
     QApplication::processEvents();
 
-    EXPECT_EQ(picture2->grab().toImage(), before);
-    EXPECT_EQ(picture5->grab().toImage(), plotBefore);
+    EXPECT_EQ(chartPanel->grab().toImage(), before);
+    EXPECT_EQ(plotArea->grab().toImage(), plotBefore);
 }
 
 // One side of the plot box's sunken edge, crossed from the panel inwards: the
@@ -252,8 +253,8 @@ TEST_F(ChartWindow, SunkenEdgeIsTwoPixelsWideAndMeetsTheDrawing) {
     calculate();
     const QImage shot = form.grab().toImage();
     const qreal dpr = shot.devicePixelRatio();
-    const QRectF box(QPointF(picture5->mapTo(&form, QPoint(0, 0))) * dpr,
-                     QSizeF(picture5->size()) * dpr);
+    const QRectF box(QPointF(plotArea->mapTo(&form, QPoint(0, 0))) * dpr,
+                     QSizeF(plotArea->size()) * dpr);
     // Two logical pixels: exactly that many device pixels where it is whole.
     const auto twoPixelsWide = [dpr](int devicePixels) {
         return std::abs(devicePixels - 2 * dpr) < 1;
@@ -287,9 +288,11 @@ struct PanelLabel {
 // The chart's tick labels where it places them beside the plot box.
 std::vector<PanelLabel> panelLabels(const PictureBox& plotBox) {
     std::vector<PanelLabel> labels;
-    for (const TickLabel& label : tickLabels()) {
-        const PanelPoint at = tickLabelPlace(label.axis, LogAxisPosition(label.gridValue), plotBox);
-        labels.push_back({label.text, at.x, at.y});
+    for (const Tick& tick : gillilandTicks().ticks) {
+        if (!tick.label.empty()) {
+            const PanelPoint at = tickLabelPlace(tick, plotBox);
+            labels.push_back({.text = tick.label, .x = at.x, .y = at.y});
+        }
     }
     return labels;
 }
@@ -353,10 +356,10 @@ QRectF labelBox(const PanelLabel& label, const QFontMetricsF& fm, qreal dpr, boo
 // Each patch of ink belongs to the label whose glyphs it lies among; labels
 // that touch make one patch and so one label's ink reaches into the other's.
 TEST_F(ChartWindow, TickLabelsStayApartAtTheirPlaces) {
-    const QImage panel = picture2->drawing();
+    const QImage panel = chartPanel->drawing();
     const qreal dpr = panel.devicePixelRatio();
-    const QFontMetricsF fm(picture2->font());
-    const std::vector<PanelLabel> labels = panelLabels(*picture5);
+    const QFontMetricsF fm(chartPanel->font());
+    const std::vector<PanelLabel> labels = panelLabels(*plotArea);
     std::vector<QRect> ink(labels.size());
     for (const QRect& patch : inkPatches(panel, kPanelYellow)) {
         const QPointF centre = QRectF(patch).center();
@@ -388,8 +391,8 @@ TEST_F(ChartWindow, TickLabelsStayApartAtTheirPlaces) {
 
     // The lower-left corner of the chart: the two .01 labels and the edge.
     const QImage shot = form.grab().toImage();
-    const QRect corner(picture2->mapTo(&form, QPoint(0, picture5->geometry().bottom() - 60)),
-                       QSize(picture5->x() + 100, 100));
+    const QRect corner(chartPanel->mapTo(&form, QPoint(0, plotArea->geometry().bottom() - 60)),
+                       QSize(plotArea->x() + 100, 100));
     saveScreenshot(
         shot.copy(
             QRectF(QPointF(corner.topLeft()) * dpr, QSizeF(corner.size()) * dpr).toAlignedRect()),

@@ -3,7 +3,7 @@
 // pixel, and the error box follows the scheme and stays readable. The Windows
 // build runs these under wine too, with a request for the dark scheme.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "tests/app/WindowTestSupport.h"
 
 #include <QApplication>
@@ -83,7 +83,7 @@ void pressTab(QWidget* widget) {
 // and chart with a selected input (text, selection), the confirm button with
 // keyboard focus (focus frame) and the exit button held down (sunken bevel).
 std::vector<QImage> windowStates() {
-    Form1 window;
+    MainWindow window;
     window.Form_Load();
     window.show();
     window.activateWindow();
@@ -91,14 +91,14 @@ std::vector<QImage> windowStates() {
     window.Command2_Click();
 
     std::vector<QImage> shots;
-    QLineEdit* text1 = inputBox(window, InputBox::Text1);
-    text1->setFocus(Qt::MouseFocusReason);
-    text1->selectAll();
+    QLineEdit* feedRate = inputBox(window, InputBox::FeedRate);
+    feedRate->setFocus(Qt::MouseFocusReason);
+    feedRate->selectAll();
     shots.push_back(window.grab().toImage());
-    pressTab(text1);
-    EXPECT_TRUE(control(window, "Command2")->hasFocus());
+    pressTab(feedRate);
+    EXPECT_TRUE(control(window, rowOf(Command::Confirm).name)->hasFocus());
     shots.push_back(window.grab().toImage());
-    auto* exit = qobject_cast<QPushButton*>(control(window, "Command1"));
+    auto* exit = qobject_cast<QPushButton*>(control(window, rowOf(Command::Exit).name));
     exit->setDown(true);
     shots.push_back(window.grab().toImage());
     exit->setDown(false);
@@ -194,8 +194,8 @@ TEST_F(DesktopScheme, ErrorBoxFollowsTheSchemeAndStaysReadable) {
     for (const Scheme& scheme : kSchemes) {
         SCOPED_TRACE(scheme.name);
         const SchemeInEffect inEffect(scheme);
-        Form1 window;
-        inputBox(window, InputBox::Text7)->setText(QStringLiteral("1"));
+        MainWindow window;
+        inputBox(window, InputBox::RelativeVolatility)->setText(QStringLiteral("1"));
         window.Command2_Click();
         auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(message, nullptr);

@@ -3,8 +3,9 @@
 // user would. After the last press the read-outs must still be right, and the
 // resident memory must not creep up once the window has warmed up.
 
-#include "app/Form1.h"
 #include "app/LayoutTable.h"
+#include "app/MainWindow.h"
+#include "app/RejectionBox.h"
 #include "tests/app/WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -27,27 +28,18 @@ constexpr int kClicks = 2000;
 constexpr int kWarmUpClicks = 200;
 constexpr long kAllowedGrowthKb = 2048;
 
-struct ValidSet {
-    InputTexts inputs;
-    Readouts readouts;
-};
+using known::initialTextsWith;
 
 // Default design, then q = 1 and q = 0 (saturated liquid and vapour feed).
-const std::array<ValidSet, 3> kValidSets = {{
-    {initialTextsWith(), defaultReadouts()},
-    {initialTextsWith({{InputBox::Text3, "1"}}),
-     {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
-    {initialTextsWith({{InputBox::Text3, ""}}),
-     {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
-}};
+const std::array kValidSets = {known::kDefaults, known::kSaturatedLiquid, known::kBlankIsVapour};
 
 // Rejected by the input tests, or degenerate once calculated (yq above xD).
 const std::array<InputTexts, 5> kRejectedSets = {{
-    initialTextsWith({{InputBox::Text1, "0"}}),
-    initialTextsWith({{InputBox::Text2, "0.95"}}),
-    initialTextsWith({{InputBox::Text4, "1,5"}}),
+    initialTextsWith({{InputBox::FeedRate, "0"}}),
+    initialTextsWith({{InputBox::FeedComposition, "0.95"}}),
+    initialTextsWith({{InputBox::RefluxFactor, "1,5"}}),
     InputTexts{},
-    initialTextsWith({{InputBox::Text2, "0.9"}, {InputBox::Text3, "1"}}),
+    initialTextsWith({{InputBox::FeedComposition, "0.9"}, {InputBox::ThermalCondition, "1"}}),
 }};
 
 long residentKb() {
@@ -73,17 +65,6 @@ protected:
         ASSERT_NE(confirm_, nullptr);
     }
 
-    QLineEdit* box(const char* name) {
-        return form_.findChild<QLineEdit*>(QString::fromUtf8(name));
-    }
-
-    void type(const InputTexts& texts) {
-        for (std::size_t i = 0; i < kInputCount; ++i)
-            box(rowOf(static_cast<InputBox>(i)).name)
-                ->setText(
-                    QString::fromUtf8(texts[i].data(), static_cast<qsizetype>(texts[i].size())));
-    }
-
     // The box opens over the window and the click returns; its OK button
     // closes it. Without a box the count stays short.
     void clickExpectingRejection() {
@@ -94,7 +75,7 @@ protected:
 
     static bool dismissMessageBox() {
         auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (message == nullptr || message->text() != QString::fromUtf8("输入数据不合理")) {
+        if (message == nullptr || message->text() != QString::fromUtf8(kRejectionText)) {
             return false;
         }
         message->button(QMessageBox::Ok)->click();
@@ -107,21 +88,21 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    Form1 form_;
+    MainWindow form_;
     QPushButton* confirm_ = nullptr;
     int rejectionsSeen_ = 0;
 };
 
 TEST_F(LongUse, TwoThousandClicksKeepResultsAndMemory) {
     long warmKb = 0;
-    const ValidSet* lastValid = nullptr;
+    const known::Design* lastValid = nullptr;
     for (int click = 1; click <= kClicks; ++click) {
         if (click % 2 == 1) {
             lastValid = &kValidSets[static_cast<std::size_t>(click / 2) % kValidSets.size()];
-            type(lastValid->inputs);
+            type(form_, lastValid->texts);
             confirm_->click();
         } else {
-            type(kRejectedSets[static_cast<std::size_t>(click / 2) % kRejectedSets.size()]);
+            type(form_, kRejectedSets[static_cast<std::size_t>(click / 2) % kRejectedSets.size()]);
             clickExpectingRejection();
         }
         idle();
@@ -133,8 +114,9 @@ TEST_F(LongUse, TwoThousandClicksKeepResultsAndMemory) {
     EXPECT_EQ(rejectionsSeen_, kClicks / 2);
     // The last click was rejected: the boxes still show the last valid set.
     for (std::size_t i = 0; i < kReadoutCount; ++i) {
-        const char* name = rowOf(static_cast<ReadoutBox>(i)).name;
-        EXPECT_EQ(box(name)->text().toStdString(), lastValid->readouts[i]) << name;
+        const auto which = static_cast<ReadoutBox>(i);
+        EXPECT_EQ(readoutBox(form_, which)->text(), QString::fromUtf8(lastValid->readouts[i]))
+            << rowOf(which).name;
     }
     ASSERT_GT(warmKb, 0);
     RecordProperty("rss_growth_kb", static_cast<int>(finalKb - warmKb));

@@ -2,6 +2,7 @@
 // outside, clipping, drawing order, clearing, resizing and text placement.
 // Pixel sizes follow the device pixel ratio, so the tests also run at 2.
 #include "app/PictureBox.h"
+
 #include "tests/app/PictureBoxTestSupport.h"
 
 #include <QFontInfo>
@@ -24,7 +25,7 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 // A 5000-twip plot box (333 pixels, 329 inside the border) with the chart's scale.
 std::unique_ptr<PictureBox> plotBox() {
     auto box = std::make_unique<PictureBox>(nullptr, "Plot", TwipRect{0, 0, 5000, 5000}, kCyan,
-                                            PictureBox::Border::Sunken);
+                                            PictureBox::Border::Sunken, QAccessible::Graphic);
     box->Scale(0, 4000, 4000, 0);
     return box;
 }
@@ -168,7 +169,7 @@ TEST(PictureBox, ClsAndResizing) {
 // default: glyph shapes decide whether any pixel is pure red.
 TEST(PictureBox, PrintStartsAtTheTextPositionAndMovesOn) {
     PictureBox panel(nullptr, "Panel", TwipRect{0, 0, 6030, 7005}, Qt::white,
-                     PictureBox::Border::None);
+                     PictureBox::Border::None, QAccessible::Chart);
     const QFont face(QStringLiteral("Liberation Sans"), 12);
     ASSERT_EQ(QFontInfo(face).family(), face.family());
     panel.setFont(face);

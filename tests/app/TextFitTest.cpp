@@ -1,7 +1,7 @@
 // No caption or box text is cut at the screen's pixel ratio, where a face's
 // glyphs may come out wider or taller than their size at 96 dots per inch.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "tests/app/PictureBoxTestSupport.h"
 #include "tests/app/WindowTestSupport.h"
 
@@ -21,7 +21,7 @@ protected:
         QApplication::processEvents();
     }
 
-    Form1 window;
+    MainWindow window;
 };
 
 // Each label shows all of its caption: with room to spare on the right and

@@ -2,8 +2,9 @@
 // (results, or the one error message and nothing changed), and exit. Also
 // that Enter and Escape start nothing.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
+#include "app/RejectionBox.h"
 #include "calc/ReadInputs.h"
 #include "calc/ShortcutCalculation.h"
 #include "tests/app/PictureBoxTestSupport.h"
@@ -25,9 +26,7 @@ namespace {
 using namespace app;
 using namespace calc;
 
-// Inputs by InputBox; results by ReadoutBox, the order they are written in:
-// Rmin, R, Nmin, Y, X, plates, feed plate.
-const Readouts kDefaultResults = defaultReadouts();
+using known::initialTextsWith;
 
 // What the user saw of a message box during one click; where its text's ink
 // and its first button are centred across, from the box's own centre.
@@ -70,13 +69,7 @@ class WindowHandlers : public testing::Test {
 protected:
     void SetUp() override { window.Form_Load(); }
 
-    void type(const InputTexts& texts) {
-        for (std::size_t i = 0; i < kInputCount; ++i) {
-            inputBox(window, static_cast<InputBox>(i))
-                ->setText(
-                    QString::fromUtf8(texts[i].data(), static_cast<qsizetype>(texts[i].size())));
-        }
-    }
+    void type(const InputTexts& texts) { ::type(window, texts); }
 
     QStringList allBoxTexts() const {
         QStringList texts;
@@ -88,21 +81,23 @@ protected:
         return texts;
     }
 
-    QImage chartPanel() const { return picture("Picture2")->drawing(); }
-    QImage plotArea() const { return picture("Picture5")->drawing(); }
+    QImage chartPanel() const { return picture(ControlKind::ChartPanel)->drawing(); }
+    QImage plotArea() const { return picture(ControlKind::PlotArea)->drawing(); }
 
     // What a screen reader hears the chart show.
-    QString chartDescription() const { return picture("Picture2")->accessibleDescription(); }
+    QString chartDescription() const {
+        return picture(ControlKind::ChartPanel)->accessibleDescription();
+    }
 
-    PictureBox* picture(const char* name) const {
-        return window.findChild<PictureBox*>(QString::fromUtf8(name));
+    PictureBox* picture(ControlKind kind) const {
+        return window.findChild<PictureBox*>(QString::fromUtf8(rowOf(kind).name));
     }
 
     // Clicks the confirm button; a message box that opens is read and closed
     // with its first button, as the user would, and is gone afterwards.
     SeenBox clickConfirm() {
         SeenBox seen;
-        qobject_cast<QPushButton*>(control(window, "Command2"))->click();
+        qobject_cast<QPushButton*>(control(window, rowOf(Command::Confirm).name))->click();
         auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (message == nullptr) {
             return seen;
@@ -123,15 +118,15 @@ protected:
         return seen;
     }
 
-    void expectResults(const Readouts& results) {
+    void expectResults(const known::ReadoutTexts& results) {
         for (std::size_t i = 0; i < kReadoutCount; ++i) {
             const auto which = static_cast<ReadoutBox>(i);
-            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromStdString(results[i]))
+            EXPECT_EQ(readoutBox(window, which)->text(), QString::fromUtf8(results[i]))
                 << rowOf(which).name;
         }
     }
 
-    Form1 window;
+    MainWindow window;
 };
 
 bool isBlank(const QImage& image, QRgb background) {
@@ -157,32 +152,24 @@ TEST_F(WindowHandlers, LoadDrawsTheChartBeforeAnyCalculation) {
     EXPECT_FALSE(chartDescription().contains(QStringLiteral("X =")));  // no operating point
 }
 
-struct GoodSet {
-    const char* what;
-    InputTexts inputs;
-    Readouts results;
-};
-
-const GoodSet kGoodSets[] = {
-    {"default inputs", initialTextsWith(), kDefaultResults},
-    {"saturated liquid feed",
-     initialTextsWith({{InputBox::Text3, "1"}}),
-     {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
-};
+const known::Design kGoodSets[] = {known::kDefaults, known::kSaturatedLiquid};
 
 TEST_F(WindowHandlers, ConfirmWritesTheSevenResultsAndMarksTheChart) {
-    for (const GoodSet& set : kGoodSets) {
-        SCOPED_TRACE(set.what);
-        type(set.inputs);
+    for (const known::Design& set : kGoodSets) {
+        SCOPED_TRACE(set.name);
+        type(set.texts);
         const SeenBox seen = clickConfirm();
         EXPECT_FALSE(seen.shown);
-        expectResults(set.results);
+        expectResults(set.readouts);
         EXPECT_TRUE(containsColour(plotArea(), kMarkerRed));
         // The operating point as the X and Y read-outs show it.
-        EXPECT_TRUE(chartDescription().contains(QStringLiteral("X = ") +
-                                                QString::fromStdString(set.results[4])));
-        EXPECT_TRUE(chartDescription().contains(QStringLiteral("Y = ") +
-                                                QString::fromStdString(set.results[3])));
+        const auto shown = [&set](ReadoutBox box) {
+            return QString::fromUtf8(set.readouts[static_cast<std::size_t>(box)]);
+        };
+        EXPECT_TRUE(
+            chartDescription().contains(QStringLiteral("X = ") + shown(ReadoutBox::GillilandX)));
+        EXPECT_TRUE(
+            chartDescription().contains(QStringLiteral("Y = ") + shown(ReadoutBox::GillilandY)));
     }
 }
 
@@ -201,9 +188,9 @@ TEST_F(WindowHandlers, ChartIsClearedBetweenTheSecondAndThirdResult) {
     bool plotBlankAtR = true;
     bool plotBlankAtNmin = false;
     bool panelBlankAtNmin = false;
-    QObject::connect(box(window, "Text14"), &QLineEdit::textChanged,
+    QObject::connect(readoutBox(window, ReadoutBox::Reflux), &QLineEdit::textChanged,
                      [&] { plotBlankAtR = isBlank(plotArea(), kPlotBackground); });
-    QObject::connect(box(window, "Text9"), &QLineEdit::textChanged, [&] {
+    QObject::connect(readoutBox(window, ReadoutBox::MinimumStages), &QLineEdit::textChanged, [&] {
         plotBlankAtNmin = isBlank(plotArea(), kPlotBackground);
         panelBlankAtNmin = isBlank(chartPanel(), kPanelBackground);
     });
@@ -221,17 +208,18 @@ struct BadSet {
 
 // The feed's equilibrium vapour richer than the top product: every input
 // passes its test, and no design exists.
-const InputTexts kDegenerate =
-    initialTextsWith({{InputBox::Text2, "0.9"}, {InputBox::Text3, "1"}, {InputBox::Text7, "10"}});
+const InputTexts kDegenerate = initialTextsWith({{InputBox::FeedComposition, "0.9"},
+                                                 {InputBox::ThermalCondition, "1"},
+                                                 {InputBox::RelativeVolatility, "10"}});
 
 // Rejected by the input checks, or accepted but admitting no design.
 const BadSet kBadSets[] = {
-    {"feed of zero", initialTextsWith({{InputBox::Text1, "0"}})},
-    {"reflux factor of one", initialTextsWith({{InputBox::Text4, "1"}})},
-    {"top composition of one", initialTextsWith({{InputBox::Text5, "1"}})},
-    {"bottom equal to top", initialTextsWith({{InputBox::Text6, "0.95"}})},
-    {"empty volatility", initialTextsWith({{InputBox::Text7, ""}})},
-    {"number beyond range", initialTextsWith({{InputBox::Text1, "1E999"}})},
+    {"feed of zero", initialTextsWith({{InputBox::FeedRate, "0"}})},
+    {"reflux factor of one", initialTextsWith({{InputBox::RefluxFactor, "1"}})},
+    {"top composition of one", initialTextsWith({{InputBox::TopComposition, "1"}})},
+    {"bottom equal to top", initialTextsWith({{InputBox::BottomComposition, "0.95"}})},
+    {"empty volatility", initialTextsWith({{InputBox::RelativeVolatility, ""}})},
+    {"number beyond range", initialTextsWith({{InputBox::FeedRate, "1E999"}})},
     {"several bad values", InputTexts{}},
     {"no positive minimum reflux", kDegenerate},
 };
@@ -248,8 +236,8 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
         const SeenBox seen = clickConfirm();
 
         EXPECT_TRUE(seen.shown);
-        EXPECT_EQ(seen.text, QString::fromUtf8("输入数据不合理"));
-        EXPECT_EQ(seen.title, QString::fromUtf8("错误信息"));
+        EXPECT_EQ(seen.text, QString::fromUtf8(kRejectionText));
+        EXPECT_EQ(seen.title, QString::fromUtf8(kRejectionTitle));
         EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
         // Modal over the window alone, with no event loop of its own.
         EXPECT_EQ(seen.modality, Qt::WindowModal);
@@ -267,7 +255,7 @@ TEST_F(WindowHandlers, BadSetShowsTheOneErrorMessageAndChangesNothing) {
 // With no icon, nothing is indented for one: the text and the button stand
 // in the middle of the box, whatever the button says.
 TEST_F(WindowHandlers, ErrorMessageIsCentredInItsBox) {
-    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     const SeenBox seen = clickConfirm();
     ASSERT_TRUE(seen.shown);
     EXPECT_LE(std::abs(seen.textOffCentre), 3.0);
@@ -286,26 +274,26 @@ TEST_F(WindowHandlers, DegenerateSetPassesTheInputChecks) {
 TEST_F(WindowHandlers, RejectionAfterASuccessKeepsItsResultsAndChart) {
     clickConfirm();
     const QImage chart = plotArea();
-    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     const QString description = chartDescription();
     EXPECT_TRUE(clickConfirm().shown);
-    expectResults(kDefaultResults);
+    expectResults(known::kDefaults.readouts);
     EXPECT_EQ(plotArea(), chart);
     EXPECT_EQ(chartDescription(), description);
-    EXPECT_EQ(box(window, "Text7")->text(), QStringLiteral("1"));
+    EXPECT_EQ(inputBox(window, InputBox::RelativeVolatility)->text(), QStringLiteral("1"));
 }
 
 // A design entered from outside (a link) is typed and confirmed as a user
 // would; each design the window shows is told once, as it was typed.
 TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
     std::vector<calc::DesignTexts> told;
-    QObject::connect(&window, &Form1::designShown,
+    QObject::connect(&window, &MainWindow::designShown,
                      [&](const calc::DesignTexts& typed) { told.push_back(typed); });
     calc::DesignTexts liquid;
-    std::ranges::copy(kGoodSets[1].inputs, liquid.begin());
+    std::ranges::copy(known::kSaturatedLiquid.texts, liquid.begin());
     window.enterDesign(liquid);
-    expectResults(kGoodSets[1].results);
-    type(initialTextsWith({{InputBox::Text7, "1"}}));
+    expectResults(known::kSaturatedLiquid.readouts);
+    type(initialTextsWith({{InputBox::RelativeVolatility, "1"}}));
     EXPECT_TRUE(clickConfirm().shown);
     ASSERT_EQ(told.size(), 1U);
     EXPECT_EQ(told.front(), liquid);
@@ -314,7 +302,9 @@ TEST_F(WindowHandlers, EnteredDesignIsCalculatedAndShownDesignsAreTold) {
 TEST_F(WindowHandlers, EnterAndEscapeStartNothing) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    for (const char* name : {"Text1", "Text7", "Command2"}) {
+    for (const char* name :
+         {rowOf(InputBox::FeedRate).name, rowOf(InputBox::RelativeVolatility).name,
+          rowOf(Command::Confirm).name}) {
         SCOPED_TRACE(name);
         QWidget* target = control(window, name);
         target->setFocus();
@@ -322,14 +312,14 @@ TEST_F(WindowHandlers, EnterAndEscapeStartNothing) {
         QTest::keyClick(target, Qt::Key_Enter);
         QTest::keyClick(target, Qt::Key_Escape);
     }
-    EXPECT_EQ(box(window, "Text8")->text(), QStringLiteral(" "));
+    EXPECT_EQ(readoutBox(window, ReadoutBox::MinimumReflux)->text(), QStringLiteral(" "));
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(WindowHandlers, ExitButtonClosesTheWindow) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    qobject_cast<QPushButton*>(control(window, "Command1"))->click();
+    qobject_cast<QPushButton*>(control(window, rowOf(Command::Exit).name))->click();
     EXPECT_FALSE(window.isVisible());
 }
 

@@ -4,9 +4,9 @@
 // each control, the toolkit's own texts, tab order, and a resize that moves
 // nothing.
 
-#include "app/Form1.h"
 #include "app/FormulaPicture.h"
 #include "app/LayoutTable.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
 #include "tests/app/WindowTestSupport.h"
 
@@ -41,13 +41,12 @@ QRect expectedRect(const ControlRow& row) {
 }
 
 QString containerName(const QWidget* w) {
-    return w->parentWidget()->objectName().isEmpty() ? QStringLiteral("Form1")
-                                                     : w->parentWidget()->objectName();
+    return w->parentWidget()->objectName();
 }
 
 class WindowLayout : public testing::Test {
 protected:
-    Form1 window;
+    MainWindow window;
 };
 
 // A label may grow beyond its laid-out size where the installed face needs
@@ -57,7 +56,7 @@ TEST_F(WindowLayout, EveryControlSitsInItsContainerAtItsLaidOutPosition) {
         SCOPED_TRACE(row.name);
         const QWidget* w = control(window, row.name);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(containerName(w), QString::fromUtf8(row.container ? row.container : "Form1"));
+        EXPECT_EQ(containerName(w), QString::fromUtf8(row.container ? row.container : kWindowName));
         const QRect want = expectedRect(row);
         EXPECT_EQ(w->pos(), want.topLeft());
         if (const auto* label = qobject_cast<const QLabel*>(w)) {
@@ -86,7 +85,7 @@ TEST_F(WindowLayout, NoControlOverlapsAnotherOrLeavesItsContainer) {
 }
 
 TEST_F(WindowLayout, WindowHasItsNameTitleIconClientSizeAndBackground) {
-    EXPECT_EQ(window.objectName(), QStringLiteral("Form1"));
+    EXPECT_EQ(window.objectName(), QString::fromUtf8(kWindowName));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Trelvan"));
     // A desktop frames its windows, so the icon is there (in a browser it is not).
     EXPECT_FALSE(window.windowIcon().isNull());
@@ -148,7 +147,7 @@ TEST_F(WindowLayout, FormulaPicturesAreExactlyTheirPicturesSize) {
 }
 
 TEST_F(WindowLayout, ButtonsShowTheirGradientFaceAndCaptionAndAreNeverDefault) {
-    for (const char* name : {"Command1", "Command2"}) {
+    for (const char* name : {rowOf(Command::Exit).name, rowOf(Command::Confirm).name}) {
         SCOPED_TRACE(name);
         auto* button = qobject_cast<QPushButton*>(control(window, name));
         ASSERT_NE(button, nullptr);
@@ -162,9 +161,9 @@ TEST_F(WindowLayout, ButtonsShowTheirGradientFaceAndCaptionAndAreNeverDefault) {
         EXPECT_EQ(beside.blue(), 0);
         EXPECT_TRUE(containsColour(face, 0x000000));
     }
-    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, "Command2"))->text(),
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, rowOf(Command::Confirm).name))->text(),
               QString::fromUtf8("确认输入数据"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, "Command1"))->text(),
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(window, rowOf(Command::Exit).name))->text(),
               QString::fromUtf8("退出"));
 }
 
@@ -336,7 +335,8 @@ TEST_F(WindowLayout, PicturesAndTheChartAreAnnouncedByWhatTheyShow) {
 TEST_F(WindowLayout, TextBoxContextMenuReadsInChinese) {
     const QStringList expected = {"撤消(&U)", "重做(&R)", "剪切(&T)", "复制(&C)",
                                   "粘贴(&P)", "删除",     "全选"};
-    const std::unique_ptr<QMenu> menu(box(window, "Text1")->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(
+        inputBox(window, InputBox::FeedRate)->createStandardContextMenu());
     QStringList shown;
     for (const QAction* action : menu->actions()) {
         if (!action->isSeparator()) {

@@ -1,24 +1,21 @@
 #pragma once
 
 // Helpers shared by the window tests: finding controls by the names the layout
-// table gives them, the colour that covers most of a picture, and texts
-// printed readably, and the input texts and read-outs of a calculation.
+// table gives them, typing a design, the colour that covers most of a picture,
+// and texts printed readably. The designs with known read-outs are the
+// calculation tests' (KnownDesigns.h).
 
 #include "app/LayoutTable.h"
 #include "calc/DisplayTexts.h"
 #include "calc/InputBoxes.h"
+#include "tests/calc/KnownDesigns.h"
 
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
 #include <QWidget>
-#include <array>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <ostream>
-#include <string>
-#include <string_view>
-#include <utility>
 
 // Failure messages show texts as text, not as UTF-16 code units.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -41,28 +38,12 @@ inline QLineEdit* readoutBox(const QWidget& window, calc::ReadoutBox which) {
     return box(window, app::rowOf(which).name);
 }
 
-// The texts the window opens with, but for the boxes given, typed over.
-inline calc::InputTexts
-initialTextsWith(std::initializer_list<std::pair<calc::InputBox, std::string_view>> typed = {}) {
-    calc::InputTexts texts = calc::initialTexts();
-    for (const auto& [which, text] : typed) {
-        texts[static_cast<std::size_t>(which)] = text;
+// Types the texts into the input boxes, in box order.
+inline void type(const QWidget& window, const calc::InputTexts& texts) {
+    for (std::size_t i = 0; i < calc::kInputCount; ++i) {
+        inputBox(window, static_cast<app::InputBox>(i))
+            ->setText(QString::fromUtf8(texts[i].data(), static_cast<qsizetype>(texts[i].size())));
     }
-    return texts;
-}
-
-// Read-out texts, by ReadoutBox.
-using Readouts = std::array<std::string, app::kReadoutCount>;
-
-// What the read-out boxes show after a click on the texts the window opens
-// with, as the calculation gives them (its own tests pin the figures).
-inline Readouts defaultReadouts() {
-    const auto shown = calc::readoutsFor(calc::initialTexts());
-    Readouts texts;
-    for (const calc::DisplayText& readout : shown.value()) {
-        texts[static_cast<std::size_t>(readout.box)] = readout.text;
-    }
-    return texts;
 }
 
 // The colour the widget shows at a point given in device-independent pixels.

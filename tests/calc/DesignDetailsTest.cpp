@@ -7,6 +7,7 @@
 #include "calc/McCabeThiele.h"
 #include "calc/RefluxSweep.h"
 #include "calc/Round2.h"
+#include "tests/calc/KnownDesigns.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -16,13 +17,7 @@ namespace {
 using namespace calc;
 using namespace std::string_literals;
 
-constexpr ShortcutInputs kDefaults{.feedRate = 100,
-                                   .xF = 0.5,
-                                   .q = -0.1,
-                                   .refluxFactor = 1.2,
-                                   .xD = 0.95,
-                                   .xW = 0.05,
-                                   .alpha = 2.47};
+const ShortcutInputs& kDefaults = known::kDefaultInputs;
 
 ShortcutInputs with(double ShortcutInputs::*field, double value) {
     ShortcutInputs in = kDefaults;

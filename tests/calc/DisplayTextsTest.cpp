@@ -39,9 +39,10 @@ TEST(DisplayTexts, WritesEachResultTruncatedIntoItsBox) {
                             .feedPlate = 8};
     const std::array<DisplayText, 7> shown = displayTexts(r);
     const std::pair<ReadoutBox, const char*> expected[] = {
-        {ReadoutBox::Text8, "2.26"},  {ReadoutBox::Text14, "2.71"}, {ReadoutBox::Text9, "6.51"},
-        {ReadoutBox::Text10, "0.52"}, {ReadoutBox::Text11, "0.12"}, {ReadoutBox::Text12, "15"},
-        {ReadoutBox::Text13, "8"}};
+        {ReadoutBox::MinimumReflux, "2.26"}, {ReadoutBox::Reflux, "2.71"},
+        {ReadoutBox::MinimumStages, "6.51"}, {ReadoutBox::GillilandY, "0.52"},
+        {ReadoutBox::GillilandX, "0.12"},    {ReadoutBox::PlateCount, "15"},
+        {ReadoutBox::FeedPlate, "8"}};
     for (std::size_t i = 0; i < shown.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(shown[i].box, expected[i].first);

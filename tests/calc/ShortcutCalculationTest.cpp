@@ -1,6 +1,8 @@
 #include "calc/ShortcutCalculation.h"
 
 #include "calc/DisplayTexts.h"
+#include "calc/ReadInputs.h"
+#include "tests/calc/KnownDesigns.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -9,13 +11,7 @@ namespace {
 
 using namespace calc;
 
-constexpr ShortcutInputs kDefaults{.feedRate = 100,
-                                   .xF = 0.5,
-                                   .q = -0.1,
-                                   .refluxFactor = 1.2,
-                                   .xD = 0.95,
-                                   .xW = 0.05,
-                                   .alpha = 2.47};
+const ShortcutInputs& kDefaults = known::kDefaultInputs;
 
 ShortcutInputs withQ(double q) {
     ShortcutInputs in = kDefaults;
@@ -23,51 +19,28 @@ ShortcutInputs withQ(double q) {
     return in;
 }
 
-struct Design {
-    const char* name;
-    ShortcutInputs inputs;
-    std::array<const char*, 7> texts;  // Text8, Text14, Text9, Text10, Text11, Text12, Text13
-};
-
-void PrintTo(const Design& d, std::ostream* os) {
-    *os << d.name;
-}
-
-class ShortcutDesign : public testing::TestWithParam<Design> {};
+class ShortcutDesign : public testing::TestWithParam<known::Design> {};
 
 TEST_P(ShortcutDesign, ShowsTheseTexts) {
-    const std::optional<ShortcutResults> r = calculateShortcut(GetParam().inputs);
+    const std::optional<ShortcutInputs> in = readInputs(GetParam().texts);
+    ASSERT_TRUE(in.has_value());
+    const std::optional<ShortcutResults> r = calculateShortcut(*in);
     ASSERT_TRUE(r.has_value());
     const std::array<DisplayText, 7> shown = displayTexts(*r);
-    const std::array<ReadoutBox, 7> boxes{
-        ReadoutBox::Text8,  ReadoutBox::Text14, ReadoutBox::Text9, ReadoutBox::Text10,
-        ReadoutBox::Text11, ReadoutBox::Text12, ReadoutBox::Text13};
+    const std::array<ReadoutBox, 7> boxes{ReadoutBox::MinimumReflux, ReadoutBox::Reflux,
+                                          ReadoutBox::MinimumStages, ReadoutBox::GillilandY,
+                                          ReadoutBox::GillilandX,    ReadoutBox::PlateCount,
+                                          ReadoutBox::FeedPlate};
     for (std::size_t i = 0; i < shown.size(); ++i) {
         EXPECT_EQ(shown[i].box, boxes[i]) << i;
-        EXPECT_EQ(shown[i].text, GetParam().texts[i]) << i;
+        EXPECT_EQ(shown[i].text, GetParam().readouts[i]) << i;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Designs, ShortcutDesign,
-    testing::Values(
-        Design{"Defaults", kDefaults, {"2.26", "2.71", "6.51", "0.52", "0.12", "15", "8"}},
-        Design{"SaturatedLiquid", withQ(1), {"1.12", "1.34", "6.51", "0.55", "0.09", "16", "9"}},
-        Design{"SaturatedVapour", withQ(0), {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
-        Design{"NegativeZeroIsVapour",
-               withQ(-0.0),
-               {"2.12", "2.54", "6.51", "0.52", "0.11", "15", "8"}},
-        // Rmin and R are just below 1.05 and 1.575 as doubles and truncate down.
-        Design{"TruncatesTheDoubleProduct",
-               ShortcutInputs{.feedRate = 100,
-                              .xF = 0.4,
-                              .q = 1.2,
-                              .refluxFactor = 1.5,
-                              .xD = 0.9,
-                              .xW = 0.1,
-                              .alpha = 2.5},
-               {"1.04", "1.57", "4.79", "0.44", "0.2", "10", "6"}}),
-    [](const testing::TestParamInfo<Design>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Designs, ShortcutDesign, testing::ValuesIn(known::kDesigns),
+                         [](const testing::TestParamInfo<known::Design>& info) {
+                             return info.param.name;
+                         });
 
 TEST(ShortcutCalculation, DefaultIntermediates) {
     const std::optional<ShortcutResults> r = calculateShortcut(kDefaults);

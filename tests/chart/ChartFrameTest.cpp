@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,12 @@ const Rgb kLightGreen{0, 255, 0};
 
 class ChartFrameTest : public testing::Test {
 protected:
-    explicit ChartFrameTest(SurfaceGeometry plotBox = {}) : picture5{"picture5", log, plotBox} {}
+    explicit ChartFrameTest(SurfaceGeometry plotBox = {}) : plotArea{"plotArea", log, plotBox} {}
 
     SurfaceLog log;
-    RecordingSurface picture5;
-    RecordingSurface picture2{"picture2", log, {0, 0, 7000, 7000}};
-    ChartBoxes boxes{picture5, picture2};
+    RecordingSurface plotArea;
+    RecordingSurface panel{"panel", log, {0, 0, 7000, 7000}};
+    ChartBoxes boxes{plotArea, panel};
 };
 
 // A printed label with the text position it was given and the grid line drawn
@@ -48,22 +49,30 @@ std::vector<PlacedLabel> placedLabels(const SurfaceLog& log) {
     float y = 0;
     SurfaceCall lastLine{};
     for (const auto& call : log) {
-        if (call.surface == "picture5" && call.op == SurfaceOp::Line) {
+        if (call.surface == "plotArea" && call.op == SurfaceOp::Line) {
             lastLine = call;
-        } else if (call.surface == "picture2" && call.op == SurfaceOp::SetCurrentX) {
+        } else if (call.surface == "panel" && call.op == SurfaceOp::SetCurrentX) {
             x = call.args[0];
-        } else if (call.surface == "picture2" && call.op == SurfaceOp::SetCurrentY) {
+        } else if (call.surface == "panel" && call.op == SurfaceOp::SetCurrentY) {
             y = call.args[0];
-        } else if (call.surface == "picture2" && call.op == SurfaceOp::Print) {
+        } else if (call.surface == "panel" && call.op == SurfaceOp::Print) {
             labels.push_back({call.text, x, y, lastLine});
         }
     }
     return labels;
 }
 
+// The ticks that carry a label, in drawing order.
+std::vector<Tick> labelledTicks(const AxisTicks& ticks) {
+    std::vector<Tick> labelled;
+    std::ranges::copy_if(ticks.ticks, std::back_inserter(labelled),
+                         [](const Tick& tick) { return !tick.label.empty(); });
+    return labelled;
+}
+
 // Where each tick label's text starts on the panel, in print order, beside the
 // plot box at its place in the window; the labels themselves are the chart's
-// one list of them (tickLabels).
+// one list of ticks (gillilandTicks).
 struct ExpectedPlace {
     double x;
     double y;
@@ -80,22 +89,21 @@ const ExpectedPlace kExpectedPlaces[] = {
 TEST_F(ChartFrameTest, PrintsTheTickLabelsInOrderEachAfterItsGridLine) {
     drawStartupChart(boxes);
     const auto labels = placedLabels(log);
-    const std::vector<TickLabel> ticks = tickLabels();
+    const std::vector<Tick> ticks = labelledTicks(gillilandTicks());
     ASSERT_EQ(ticks.size(), std::size(kExpectedPlaces));
     ASSERT_EQ(labels.size(), ticks.size());
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const auto& got = labels[k];
-        const TickLabel& tick = ticks[k];
+        const Tick& tick = ticks[k];
         const ExpectedPlace& want = kExpectedPlaces[k];
-        SCOPED_TRACE("label " + std::to_string(k) + " \"" + tick.text + "\"");
-        EXPECT_EQ(got.text, tick.text);
+        SCOPED_TRACE("label " + std::to_string(k) + " \"" + tick.label + "\"");
+        EXPECT_EQ(got.text, tick.label);
         EXPECT_NEAR(got.x, want.x, kTolerance);
         EXPECT_NEAR(got.y, want.y, kTolerance);
         // Vertical lines carry x labels, horizontal ones y labels.
         const bool vertical = got.lastLine.args[0] == got.lastLine.args[2];
         EXPECT_EQ(vertical, tick.axis == ChartAxis::X);
-        EXPECT_NEAR(got.lastLine.args[vertical ? 0 : 1], LogAxisPosition(tick.gridValue),
-                    kTolerance);
+        EXPECT_NEAR(got.lastLine.args[vertical ? 0 : 1], LogAxisPosition(tick.value), kTolerance);
     }
 }
 
@@ -106,7 +114,7 @@ TEST_F(ChartFrameTest, DrawsTheLogarithmicGridBlackAndOnePixelWide) {
     const double perAxis[] = {0,       602.06,  954.24,  1204.12, 1397.94, 1556.30, 1690.20,
                               1806.18, 1908.49, 2000,    2000,    2602.06, 2954.24, 3204.12,
                               3397.94, 3556.30, 3690.20, 3806.18, 3908.49, 4000};
-    const auto lines = callsOf(log, picture5, SurfaceOp::Line);
+    const auto lines = callsOf(log, plotArea, SurfaceOp::Line);
     ASSERT_EQ(lines.size(), 2 * std::size(perAxis));
     for (std::size_t k = 0; k < lines.size(); ++k) {
         SCOPED_TRACE("line " + std::to_string(k));
@@ -128,7 +136,7 @@ TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
     drawStartupChart(boxes);
     SurfaceLog state;
     for (const auto& call : log) {
-        if (call.surface == "picture5" &&
+        if (call.surface == "plotArea" &&
             (call.op == SurfaceOp::Cls || call.op == SurfaceOp::SetHeight ||
              call.op == SurfaceOp::SetWidth || call.op == SurfaceOp::Scale ||
              call.op == SurfaceOp::SetForeColor || call.op == SurfaceOp::SetDrawWidth)) {
@@ -136,20 +144,20 @@ TEST_F(ChartFrameTest, SetsSizeScaleAndPensInOrder) {
         }
     }
     const SurfaceLog expected = {
-        {"picture5", SurfaceOp::Cls},
-        {"picture5", SurfaceOp::SetHeight, {5000}},
-        {"picture5", SurfaceOp::SetWidth, {5000}},
-        {"picture5", SurfaceOp::Scale, {0, 4000, 4000, 0}},
-        {"picture5", SurfaceOp::SetForeColor, {}, kBlack},
-        {"picture5", SurfaceOp::SetDrawWidth, {}, {}, 1},
-        {"picture5", SurfaceOp::SetForeColor, {}, kLightGreen},
-        {"picture5", SurfaceOp::SetDrawWidth, {}, {}, 2},
-        {"picture5", SurfaceOp::SetForeColor, {}, kLightGreen},
-        {"picture5", SurfaceOp::SetDrawWidth, {}, {}, 2},
+        {"plotArea", SurfaceOp::Cls},
+        {"plotArea", SurfaceOp::SetHeight, {5000}},
+        {"plotArea", SurfaceOp::SetWidth, {5000}},
+        {"plotArea", SurfaceOp::Scale, {0, 4000, 4000, 0}},
+        {"plotArea", SurfaceOp::SetForeColor, {}, kBlack},
+        {"plotArea", SurfaceOp::SetDrawWidth, {}, {}, 1},
+        {"plotArea", SurfaceOp::SetForeColor, {}, kLightGreen},
+        {"plotArea", SurfaceOp::SetDrawWidth, {}, {}, 2},
+        {"plotArea", SurfaceOp::SetForeColor, {}, kLightGreen},
+        {"plotArea", SurfaceOp::SetDrawWidth, {}, {}, 2},
     };
     EXPECT_EQ(state, expected);
-    EXPECT_TRUE(callsOf(log, picture2, SurfaceOp::Cls).empty());
-    EXPECT_EQ(picture5.width(), 5000);
+    EXPECT_TRUE(callsOf(log, panel, SurfaceOp::Cls).empty());
+    EXPECT_EQ(plotArea.width(), 5000);
 }
 
 // The curve's runs, split where the pen is set before each: one run per decade
@@ -211,12 +219,14 @@ TEST_F(ChartFrameTest, DrawsTheCurveOverTheAxisInRunsOfNineHundredGreenPoints) {
 
 // Widening both axes is a change of the axis alone: three decades of grid
 // lines, the labels of the decade 1..10 with the y axis's fixed forms moved to
-// its top, the curve kept inside, and the description naming the new range.
+// its top, the curve kept inside, labels narrowed as they come closer, and the
+// description naming the new range.
 TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
     const LogAxis wide{.lower = 0.01, .upper = 10};
-    drawChartFrame(boxes, wide);
+    const AxisTicks ticks = axisTicks(wide);
+    drawChartFrame(boxes, ticks);
 
-    const auto lines = callsOf(log, picture5, SurfaceOp::Line);
+    const auto lines = callsOf(log, plotArea, SurfaceOp::Line);
     ASSERT_EQ(lines.size(), 2U * 3 * 10);
     for (const double decadeStart : {0.0, 4000.0 / 3, 8000.0 / 3}) {
         EXPECT_TRUE(std::ranges::any_of(lines, [&](const SurfaceCall& c) {
@@ -236,7 +246,9 @@ TEST_F(ChartFrameTest, DrawsTheChartOverAWiderAxis) {
     EXPECT_TRUE(std::equal(yTail.begin(), yTail.end(), printed.end() - 7));
 
     expectCurveOverTheAxis(log, wide);
-    const auto named = namedRange(emptyChartDescription(wide));
+    EXPECT_EQ(tickLabelWidth(axisTicks({.lower = 0.1, .upper = 10})), 75);
+    EXPECT_EQ(tickLabelWidth(ticks), 50);
+    const auto named = namedRange(emptyChartDescription(ticks));
     ASSERT_TRUE(named);
     EXPECT_EQ(named->lower, wide.lower);
     EXPECT_EQ(named->upper, wide.upper);

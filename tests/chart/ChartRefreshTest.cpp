@@ -23,9 +23,9 @@ constexpr double kDefaultX = 0.12184873949579832;
 class ChartRefreshTest : public testing::Test {
 protected:
     SurfaceLog log;
-    RecordingSurface picture5{"picture5", log};
-    RecordingSurface picture2{"picture2", log, {0, 0, 7000, 7000}};
-    ChartBoxes boxes{picture5, picture2};
+    RecordingSurface plotArea{"plotArea", log};
+    RecordingSurface panel{"panel", log, {0, 0, 7000, 7000}};
+    ChartBoxes boxes{plotArea, panel};
 };
 
 // The two drop lines of a marker: the vertical one runs at the corner's x up
@@ -66,9 +66,9 @@ std::vector<float> along(const SurfaceLog& line, std::size_t coordinate) {
 // from y = 1 by 0.4 while not above the corner, the horizontal one runs from
 // the corner left by 0.4 while not left of x = 1: both red, 2 pixels wide.
 TEST_F(ChartRefreshTest, MarksTheDefaultOperatingPointWithTwoRedDropLines) {
-    MarkOperatingPoint(picture5, kDefaultX);
+    MarkOperatingPoint(plotArea, kDefaultX);
     const auto [vertical, horizontal] =
-        splitDropLines(callsOf(log, picture5, SurfaceOp::PSet), kDefaultX);
+        splitDropLines(callsOf(log, plotArea, SurfaceOp::PSet), kDefaultX);
     ASSERT_FALSE(horizontal.empty());
     const auto px = static_cast<double>(horizontal.front().args[0]);
     const auto py = static_cast<double>(horizontal.front().args[1]);
@@ -92,9 +92,9 @@ TEST_F(ChartRefreshTest, DropLinesStopShortOfTheAxes) {
     for (const double x : {0.0101, 0.02, 0.05, kDefaultX, 0.3, 0.6, 0.9, 0.97}) {
         SCOPED_TRACE("X = " + std::to_string(x));
         log.clear();
-        MarkOperatingPoint(picture5, x);
+        MarkOperatingPoint(plotArea, x);
         const auto [vertical, horizontal] =
-            splitDropLines(callsOf(log, picture5, SurfaceOp::PSet), x);
+            splitDropLines(callsOf(log, plotArea, SurfaceOp::PSet), x);
         ASSERT_FALSE(vertical.empty());
         ASSERT_FALSE(horizontal.empty());
         EXPECT_EQ(vertical.front().args[1], 1.0F);
@@ -114,8 +114,8 @@ TEST_F(ChartRefreshTest, LeavesNoVisibleMarkerOffTheTwoDecades) {
          {1e-300, 1e-5, 0.005, 0.0099, 0.977, 0.99, 0.999999, 0.9999999999999999}) {
         SCOPED_TRACE("X = " + std::to_string(x));
         log.clear();
-        MarkOperatingPoint(picture5, x);
-        for (const auto& point : callsOf(log, picture5, SurfaceOp::PSet)) {
+        MarkOperatingPoint(plotArea, x);
+        for (const auto& point : callsOf(log, plotArea, SurfaceOp::PSet)) {
             const bool inside = point.args[0] >= 0 && point.args[0] <= 4000 && point.args[1] >= 0 &&
                                 point.args[1] <= 4000;
             ASSERT_FALSE(inside) << "(" << point.args[0] << ", " << point.args[1] << ")";
@@ -127,7 +127,7 @@ TEST_F(ChartRefreshTest, DrawsNothingWithoutAPointOnTheCorrelation) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     for (const double x : {0.0, -0.0, -0.5, 1.0, 1.5, nan, inf, -inf}) {
-        MarkOperatingPoint(picture5, x);
+        MarkOperatingPoint(plotArea, x);
         EXPECT_TRUE(log.empty()) << "X = " << x;
         log.clear();
     }
@@ -135,7 +135,7 @@ TEST_F(ChartRefreshTest, DrawsNothingWithoutAPointOnTheCorrelation) {
 
 TEST_F(ChartRefreshTest, ClearChartBlanksThePanelThenThePlotBox) {
     ClearChart(boxes);
-    const SurfaceLog expected = {{"picture2", SurfaceOp::Cls}, {"picture5", SurfaceOp::Cls}};
+    const SurfaceLog expected = {{"panel", SurfaceOp::Cls}, {"plotArea", SurfaceOp::Cls}};
     EXPECT_EQ(log, expected);
 }
 
@@ -144,14 +144,14 @@ TEST_F(ChartRefreshTest, ClearChartBlanksThePanelThenThePlotBox) {
 // correlation.
 TEST_F(ChartRefreshTest, RedrawIsTheStartupChartThenTheMarker) {
     SurfaceLog startup;
-    RecordingSurface startupPicture5{"picture5", startup};
-    RecordingSurface startupPicture2{"picture2", startup, {0, 0, 7000, 7000}};
-    drawStartupChart({startupPicture5, startupPicture2});
+    RecordingSurface startupPlotArea{"plotArea", startup};
+    RecordingSurface startupPanel{"panel", startup, {0, 0, 7000, 7000}};
+    drawStartupChart({startupPlotArea, startupPanel});
     for (const double x : {kDefaultX, 0.5, 1.0}) {
         SCOPED_TRACE("X = " + std::to_string(x));
         SurfaceLog markerAlone;
-        RecordingSurface markerPicture5{"picture5", markerAlone};
-        MarkOperatingPoint(markerPicture5, x);
+        RecordingSurface markerPlotArea{"plotArea", markerAlone};
+        MarkOperatingPoint(markerPlotArea, x);
         log.clear();
         RedrawChart(boxes, x);
         ASSERT_GE(log.size(), startup.size());

@@ -12,16 +12,15 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QString>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace app;
 
-void expectSetInItsOwnFace(const FontLook& look, const QString& text) {
-    const QFont font = fontOf(look);
-    SCOPED_TRACE(std::string(look.family) + " as " + font.family().toStdString());
+void expectSetInItsOwnFace(const ControlRow& row, const QString& text) {
+    const QFont font = fontOf(row);
+    SCOPED_TRACE(std::string(row.look->font->family) + " as " + font.family().toStdString());
     EXPECT_EQ(QFontInfo(font).family().toStdString(), font.family().toStdString());
     const QFontMetrics metrics(font);
     for (const QChar c : text) {
@@ -33,17 +32,17 @@ TEST(WindowsFaces, EveryCaptionIsInTheFaceItsFontAsksFor) {
     for (const ControlRow& row : kControls) {
         if (row.text != nullptr && row.look->font.has_value()) {
             SCOPED_TRACE(row.name);
-            expectSetInItsOwnFace(*row.look->font, QString::fromUtf8(row.text));
+            expectSetInItsOwnFace(row, QString::fromUtf8(row.text));
         }
     }
 }
 
 TEST(WindowsFaces, TickLabelsAreInThePanelsFace) {
-    const auto panel = std::ranges::find(kControls, ControlKind::ChartPanel, &ControlRow::kind);
-    ASSERT_TRUE(panel->look->font.has_value());
-    for (const chart::TickLabel& label : chart::tickLabels()) {
-        SCOPED_TRACE(label.text);
-        expectSetInItsOwnFace(*panel->look->font, QString::fromStdString(label.text));
+    const ControlRow& panel = rowOf(ControlKind::ChartPanel);
+    ASSERT_TRUE(panel.look->font.has_value());
+    for (const chart::Tick& tick : chart::gillilandTicks().ticks) {
+        SCOPED_TRACE(tick.label);
+        expectSetInItsOwnFace(panel, QString::fromStdString(tick.label));
     }
 }
 

@@ -14,20 +14,20 @@
 
 int main(int argc, char* argv[]) {
     if (static_cast<std::size_t>(argc) != calc::kInputCount + 1) {
-        std::fprintf(stderr, "usage: readouts <one text per input box, Text1 first>\n");
+        std::fprintf(stderr, "usage: readouts <one text per input box, in box order>\n");
         return 2;
     }
     calc::InputTexts texts;
     for (std::size_t i = 0; i < calc::kInputCount; ++i) {
         texts[i] = argv[i + 1];
     }
-    const auto shown = calc::readoutsFor(texts);
+    const std::optional<calc::ShownDesign> shown = calc::shownDesignFor(texts);
     if (!shown) {
         std::puts("{\"rejected\": true}");
         return 0;
     }
     std::string json = "{";
-    for (const calc::DisplayText& readout : *shown) {
+    for (const calc::DisplayText& readout : shown->readouts) {
         json += json.size() > 1 ? ", \"" : "\"";
         json += app::rowOf(readout.box).name;
         json += "\": \"" + readout.text + "\"";

@@ -12,7 +12,7 @@
 #include "app/LayoutTable.h"
 #include "app/RejectionBox.h"
 #include "app/ToolkitTranslation.h"
-#include "chart/GillilandChart.h"
+#include "chart/AxisTicks.h"
 #include "packaging/web/ToolkitFace.h"
 
 #include <QApplication>
@@ -49,8 +49,8 @@ void addLayout(Found& found) {
             found.faces.insert(face(familyFor(row.look->font->family), false));
         }
     }
-    for (const chart::TickLabel& label : chart::tickLabels()) {
-        found.text += QString::fromStdString(label.text);
+    for (const chart::Tick& tick : chart::gillilandTicks().ticks) {
+        found.text += QString::fromStdString(tick.label);
     }
 }
 

@@ -4,7 +4,7 @@
 // the picture the browser check holds the page's window to, so that a caption,
 // picture or tick label drawn with a glyph missing or garbled fails there.
 #include "app/FontSubstitutes.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/ToolkitTranslation.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     }
     app::installToolkitTranslation();
     app::installFontSubstitutes();
-    app::Form1 window;
+    app::MainWindow window;
     window.Form_Load();
     window.show();
     const QImage picture = window.grab().toImage();

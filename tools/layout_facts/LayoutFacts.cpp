@@ -72,7 +72,7 @@ void writeShell(std::ofstream& out, const Readouts& defaults) {
     out << ")\n";
     out << "input_boxes=(";
     for (const calc::InputBoxRow& input : calc::kInputBoxes) {
-        out << (&input == calc::kInputBoxes.data() ? "" : " ") << input.control;
+        out << (&input == calc::kInputBoxes.data() ? "" : " ") << rowOf(input.box).name;
     }
     out << ")\n# the read-out boxes in the order a click writes them, and what they show\n"
         << "# after a click on the texts the window opens with\nreadout_boxes=(";
@@ -97,7 +97,7 @@ void writeJson(std::ofstream& out, const Readouts& defaults) {
     }
     out << "],\n  \"input_boxes\": [";
     for (const calc::InputBoxRow& input : calc::kInputBoxes) {
-        out << (&input == calc::kInputBoxes.data() ? "" : ", ") << quoted(input.control);
+        out << (&input == calc::kInputBoxes.data() ? "" : ", ") << quoted(rowOf(input.box).name);
     }
     out << "],\n  \"default_readouts\": {";
     for (const calc::DisplayText& shown : defaults) {
@@ -110,10 +110,10 @@ void writeJson(std::ofstream& out, const Readouts& defaults) {
         out << (i == 0 ? "" : ", ") << "{\"box\": " << quoted(row.name)
             << ", \"name\": " << quoted(spokenName(row)) << '}';
     }
-    const auto chart = std::ranges::find(kControls, ControlKind::ChartPanel, &ControlRow::kind);
     out << "],\n  \"confirm\": " << quoted(spokenName(rowOf(Command::Confirm)))
         << ",\n  \"exit\": " << quoted(spokenName(rowOf(Command::Exit)))
-        << ",\n  \"chart\": " << quoted(spokenName(*chart)) << ",\n  \"focus_stops\": "
+        << ",\n  \"chart\": " << quoted(spokenName(rowOf(ControlKind::ChartPanel)))
+        << ",\n  \"focus_stops\": "
         << std::ranges::count_if(kControls,
                                  [](const ControlRow& row) { return row.tabIndex != kNoTabStop; })
         << ",\n  \"client_width\": " << twipsToPixels(kClientWidthTwips)
@@ -133,7 +133,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: layout_facts <shell file> <JSON file>\n");
         return 2;
     }
-    const std::optional<Readouts> defaults = calc::readoutsFor(calc::initialTexts());
+    const std::optional<calc::ShownDesign> defaults = calc::shownDesignFor(calc::initialTexts());
     if (!defaults) {
         std::fprintf(stderr, "layout_facts: the initial texts are turned away\n");
         return 1;
@@ -142,8 +142,8 @@ int main(int argc, char* argv[]) {
     // into a file the shell sources.
     std::ofstream shell(argv[1], std::ios::binary);
     std::ofstream json(argv[2], std::ios::binary);
-    writeShell(shell, *defaults);
-    writeJson(json, *defaults);
+    writeShell(shell, defaults->readouts);
+    writeJson(json, defaults->readouts);
     shell.close();
     json.close();
     return shell && json ? 0 : 1;

@@ -11,10 +11,10 @@ namespace app {
 // chart panel and the title banner, all at fixed positions, and the three
 // handlers it answers. Resizing moves nothing; more window shows more
 // background.
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // Draws the empty chart; runs once, before the window is first shown.
     void Form_Load();

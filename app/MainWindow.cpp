@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include "app/DesignPalette.h"
 #include "app/LayoutTable.h"
@@ -7,8 +7,6 @@
 #include "app/RejectionBox.h"
 #include "app/WindowControls.h"
 #include "calc/DisplayTexts.h"
-#include "calc/ReadInputs.h"
-#include "calc/ShortcutCalculation.h"
 #include "chart/GillilandChart.h"
 
 #include <QApplication>
@@ -28,8 +26,8 @@
 
 namespace app {
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QString::fromUtf8(kWindowName));
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     // Where every window is shown full screen (a browser page) there is no frame
     // to show an icon in, and the platform would encode one as the window is made.
@@ -45,15 +43,16 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setTabOrder();
 }
 
-void Form1::buildControls() {
+void MainWindow::buildControls() {
     controls_ = createWindowControls(this);
-    connect(controls_.command(Command::Exit), &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(controls_.command(Command::Exit), &QPushButton::clicked, this,
+            &MainWindow::Command1_Click);
     connect(controls_.command(Command::Confirm), &QPushButton::clicked, this,
-            &Form1::Command2_Click);
+            &MainWindow::Command2_Click);
 }
 
 // Focus moves in ascending tab index over the controls that take it.
-void Form1::setTabOrder() {
+void MainWindow::setTabOrder() {
     std::vector<std::size_t> stops;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         if (kControls[i].tabIndex != kNoTabStop) {
@@ -66,8 +65,8 @@ void Form1::setTabOrder() {
     }
 }
 
-void Form1::Form_Load() {
-    chart::drawStartupChart({*controls_.plotArea, *controls_.chartPanel});
+void MainWindow::Form_Load() {
+    chart::drawStartupChart({.plotArea = *controls_.plotArea, .panel = *controls_.chartPanel});
     controls_.chartPanel->setAccessibleDescription(
         QString::fromStdString(chart::emptyChartDescription()));
 }
@@ -75,7 +74,7 @@ void Form1::Form_Load() {
 // The frame's size is known only once a window manager has put a frame
 // around the shown window: the window is placed by the frame it has before
 // (none), and once more when the first frame appears.
-void Form1::showCentred() {
+void MainWindow::showCentred() {
     centreFrame();
     show();
     takeShowUpdates();
@@ -87,12 +86,12 @@ void Form1::showCentred() {
 // platform exposes the window before the event loop takes posted events (a
 // browser, from its next animation frame), they would paint the whole window
 // a second time before its first frame is on the screen.
-void Form1::takeShowUpdates() {
+void MainWindow::takeShowUpdates() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 // A top-level move places the frame's top-left corner.
-void Form1::centreFrame() {
+void MainWindow::centreFrame() {
     const QScreen* screen = this->screen();
     if (screen != nullptr) {
         move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
@@ -101,7 +100,7 @@ void Form1::centreFrame() {
     }
 }
 
-void Form1::moveEvent(QMoveEvent* event) {
+void MainWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (awaitingFrame_ && frameGeometry().size() != size()) {
         awaitingFrame_ = false;
@@ -109,19 +108,19 @@ void Form1::moveEvent(QMoveEvent* event) {
     }
 }
 
-void Form1::Command1_Click() {
+void MainWindow::Command1_Click() {
     close();
     QApplication::quit();
 }
 
-void Form1::enterDesign(const calc::DesignTexts& texts) {
+void MainWindow::enterDesign(const calc::DesignTexts& texts) {
     for (std::size_t i = 0; i < kInputCount; ++i) {
         controls_.inputs[i]->setText(QString::fromStdString(texts[i]));
     }
     Command2_Click();
 }
 
-void Form1::Command2_Click() {
+void MainWindow::Command2_Click() {
     // The texts must outlive the views InputTexts holds.
     calc::DesignTexts typed;
     calc::InputTexts texts;
@@ -130,27 +129,24 @@ void Form1::Command2_Click() {
         texts[i] = typed[i];
     }
 
-    const std::optional<calc::ShortcutInputs> inputs = calc::readInputs(texts);
-    const std::optional<calc::ShortcutResults> results =
-        inputs ? calc::calculateShortcut(*inputs) : std::nullopt;
-    if (!results) {
+    const std::optional<calc::ShownDesign> shown = calc::shownDesignFor(texts);
+    if (!shown) {
         openRejectionBox(this);
         return;
     }
 
-    const chart::ChartBoxes boxes{*controls_.plotArea, *controls_.chartPanel};
+    const chart::ChartBoxes boxes{.plotArea = *controls_.plotArea, .panel = *controls_.chartPanel};
     // The chart goes blank as soon as both reflux ratios are on screen.
-    for (const calc::DisplayText& shown : calc::displayTexts(*results)) {
-        controls_.readout(shown.box)->setText(QString::fromStdString(shown.text));
-        if (shown.box == calc::ReadoutBox::Text14) {
+    for (const calc::DisplayText& readout : shown->readouts) {
+        controls_.readout(readout.box)->setText(QString::fromStdString(readout.text));
+        if (readout.box == calc::ReadoutBox::Reflux) {
             chart::ClearChart(boxes);
         }
     }
-    chart::RedrawChart(boxes, results->gillilandX);
+    chart::RedrawChart(boxes, shown->gillilandX);
     controls_.chartPanel->setAccessibleDescription(
         QString::fromStdString(chart::markedChartDescription(
-            controls_.readout(calc::ReadoutBox::Text11)->text().toStdString(),
-            controls_.readout(calc::ReadoutBox::Text10)->text().toStdString())));
+            shown->text(calc::ReadoutBox::GillilandX), shown->text(calc::ReadoutBox::GillilandY))));
     emit designShown(typed);
 }
 
